@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <stdexcept>
+
+// A data file that could not be written. what() and Message() carry the
+// German text "In <file> kann nicht geschrieben werden".
+class EWriteError : public std::runtime_error {
+public:
+    explicit EWriteError(const QString &fileName);
+    [[nodiscard]] const QString &Message() const noexcept { return m_Message; }
+    [[nodiscard]] const QString &FileName() const noexcept { return m_FileName; }
+
+private:
+    QString m_FileName;
+    QString m_Message;
+};
+
+// Signature codec; texts are the bytes as stored on disk (Windows-1252).
+inline constexpr std::uint16_t KeyStartKey = 8349;
+inline constexpr std::uint16_t KeyMultiplier = 52845;
+inline constexpr std::uint16_t KeyIncrement = 22719;
+
+[[nodiscard]] QByteArray XorEncode(const QByteArray &text, std::uint16_t start);
+[[nodiscard]] QByteArray XorDecode(const QByteArray &text, std::uint16_t start);
+[[nodiscard]] QByteArray SextetEncode(const QByteArray &text);
+[[nodiscard]] QByteArray SextetDecode(const QByteArray &value);
+[[nodiscard]] QByteArray EncodeKey(const QByteArray &text);
+[[nodiscard]] QByteArray DecodeKey(const QByteArray &value);
+// A value whose last group is one character is no encoding.
+[[nodiscard]] bool IsValidKeyEncoding(const QByteArray &value);
+
+// Concatenation of the file's lines that do not contain "Key" (case counts).
+[[nodiscard]] QByteArray SignatureText(const QString &fileName);
+[[nodiscard]] bool VerifyKey(const QString &fileName, const QString &section);
+// Throws EWriteError.
+void WriteKey(const QString &fileName, const QString &section);
+
+// The user's documents folder (XDG documents, else home), with a trailing "/".
+[[nodiscard]] QString GetSpecialFolderPath();
+// Documents folder + program base name + "/".
+[[nodiscard]] QString DataFolder();
+[[nodiscard]] QString GetLocalComputerName();
+
+// Names (without folder) matching a pattern such as "/path/*.qtp", letter case
+// ignored, dot names skipped, sorted by locale collation ignoring case.
+[[nodiscard]] QStringList ListFolder(const QString &pattern);
+// Locale collation ignoring case, as ListFolder and the name sort use it.
+[[nodiscard]] int CompareTextIgnoringCase(const QString &a, const QString &b);
+
+// German duration between two clock times "hh:mm".
+[[nodiscard]] QString DurationText(const QString &start, const QString &end);
+
+// Text <-> Windows-1252 bytes; characters Windows-1252 cannot hold become "?".
+[[nodiscard]] QByteArray ToAnsi(const QString &text);
+[[nodiscard]] QString FromAnsi(const QByteArray &bytes);
+[[nodiscard]] bool IsAnsiRepresentable(const QString &text);

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the game and the test suite need.
+# Packages already present are skipped, so a prepared machine starts at once.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config ninja-build
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+  libsdl2-dev libsdl2-mixer-dev
+  fonts-comic-neue fonts-liberation2
+  xvfb xauth xdotool x11-utils imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
