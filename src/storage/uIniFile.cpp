@@ -1,1 +1,290 @@
-// placeholder
+#include "storage/uIniFile.h"
+
+#include "storage/uTools.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+
+namespace {
+
+QString SingleLine(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+QString Folded(const QString &name)
+{
+    return name.trimmed().toCaseFolded();
+}
+
+bool IsHeader(const QByteArray &trimmed)
+{
+    return trimmed.startsWith('[');
+}
+
+QString HeaderName(const QByteArray &trimmed)
+{
+    const qsizetype close = trimmed.indexOf(']');
+    const QByteArray inner = close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1);
+    return FromAnsi(inner.trimmed());
+}
+
+}  // namespace
+
+TIniFile::TIniFile(const QString &fileName)
+    : m_FileName(fileName)
+{
+    QFile file(fileName);
+    if (!file.exists())
+        return;
+    m_Exists = true;
+    if (!file.open(QIODevice::ReadOnly)) {
+        // Writing would replace contents we could not see; Flush refuses.
+        m_ReadFailed = true;
+        return;
+    }
+    Parse(file.readAll());
+}
+
+QList<QByteArray> TIniFile::SplitLines(const QByteArray &bytes)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.append(bytes.mid(start, i - start));
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines.append(bytes.mid(start));
+    return lines;
+}
+
+void TIniFile::Parse(const QByteArray &bytes)
+{
+    Section current;
+    current.HasHeader = false;
+    const auto close = [this, &current] {
+        if (current.HasHeader || !current.Lines.isEmpty())
+            m_Sections.append(current);
+    };
+    for (const QByteArray &raw : SplitLines(bytes)) {
+        const QByteArray trimmed = raw.trimmed();
+        if (IsHeader(trimmed)) {
+            close();
+            current = Section{HeaderName(trimmed), true, {Line{raw, {}, {}}}};
+            continue;
+        }
+        Line line{raw, {}, {}};
+        const qsizetype eq = raw.indexOf('=');
+        if (eq > 0 && !trimmed.startsWith(';')) {
+            line.Key = Folded(FromAnsi(raw.left(eq)));
+            line.Value = FromAnsi(raw.mid(eq + 1));
+        }
+        current.Lines.append(line);
+    }
+    close();
+    // QHash::insert replaces: walking backwards keeps the first section of a
+    // repeated name, the one reads and writes use.
+    for (qsizetype i = m_Sections.size() - 1; i >= 0; --i) {
+        if (m_Sections[i].HasHeader)
+            m_Index.insert(Folded(m_Sections[i].Name), i);
+    }
+}
+
+const TIniFile::Section *TIniFile::FindSection(const QString &section) const
+{
+    const auto found = m_Index.constFind(Folded(section));
+    return found == m_Index.constEnd() ? nullptr : &m_Sections[*found];
+}
+
+const TIniFile::Line *TIniFile::FindLine(const QString &section, const QString &key) const
+{
+    const Section *s = FindSection(section);
+    if (s == nullptr)
+        return nullptr;
+    const QString folded = Folded(key);
+    if (folded.isEmpty())
+        return nullptr;
+    for (const Line &line : s->Lines) {
+        if (line.Key == folded)
+            return &line;
+    }
+    return nullptr;
+}
+
+QString TIniFile::ReadString(const QString &section, const QString &key, const QString &def) const
+{
+    const Line *line = FindLine(section, key);
+    if (line == nullptr)
+        return def;
+    const QString &value = line->Value;
+    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
+int TIniFile::ReadInteger(const QString &section, const QString &key, int def) const
+{
+    const Line *line = FindLine(section, key);
+    if (line == nullptr)
+        return def;
+    bool ok = false;
+    const int value = ReadString(section, key, QString()).trimmed().toInt(&ok, 10);
+    return ok ? value : def;
+}
+
+bool TIniFile::ReadBool(const QString &section, const QString &key, bool def) const
+{
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+bool TIniFile::SectionExists(const QString &section) const
+{
+    return FindSection(section) != nullptr;
+}
+
+bool TIniFile::ValueExists(const QString &section, const QString &key) const
+{
+    return FindLine(section, key) != nullptr;
+}
+
+QStringList TIniFile::ReadSections() const
+{
+    QStringList names;
+    QSet<QString> seen;
+    for (const Section &s : m_Sections) {
+        if (s.HasHeader && !seen.contains(Folded(s.Name))) {
+            seen.insert(Folded(s.Name));
+            names.append(s.Name);
+        }
+    }
+    return names;
+}
+
+QStringList TIniFile::ReadSection(const QString &section) const
+{
+    QStringList keys;
+    const Section *s = FindSection(section);
+    if (s == nullptr)
+        return keys;
+    for (const Line &line : s->Lines) {
+        if (!line.Key.isEmpty()) {
+            const qsizetype eq = line.Raw.indexOf('=');
+            keys.append(FromAnsi(line.Raw.left(eq).trimmed()));
+        }
+    }
+    return keys;
+}
+
+TIniFile::Section &TIniFile::SectionForWrite(const QString &section)
+{
+    const auto found = m_Index.constFind(Folded(section));
+    if (found != m_Index.constEnd())
+        return m_Sections[*found];
+    const QString name = SingleLine(section).trimmed();
+    m_Index.insert(Folded(name), m_Sections.size());
+    m_Sections.append(Section{name, true, {Line{'[' + ToAnsi(name) + ']', {}, {}}}});
+    return m_Sections.last();
+}
+
+void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
+{
+    const QString name = SingleLine(key).trimmed();
+    const QByteArray bytes = ToAnsi(SingleLine(value));
+    // What a later read sees must equal what the disk holds ("?" included).
+    Line line{ToAnsi(name) + '=' + bytes, Folded(name), FromAnsi(bytes)};
+    Section &s = SectionForWrite(section);
+    qsizetype lastFilled = 0;
+    for (qsizetype i = 0; i < s.Lines.size(); ++i) {
+        if (s.Lines[i].Key == line.Key) {
+            s.Lines[i] = line;
+            Changed();
+            return;
+        }
+        if (!s.Lines[i].Raw.trimmed().isEmpty())
+            lastFilled = i;
+    }
+    // New keys go after the last filled line, before any blank separator.
+    s.Lines.insert(lastFilled + 1, line);
+    Changed();
+}
+
+void TIniFile::WriteInteger(const QString &section, const QString &key, int value)
+{
+    WriteString(section, key, QString::number(value));
+}
+
+void TIniFile::WriteBool(const QString &section, const QString &key, bool value)
+{
+    WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TIniFile::EndUpdate()
+{
+    if (m_UpdateDepth > 0)
+        --m_UpdateDepth;
+    if (m_UpdateDepth == 0 && m_Dirty)
+        Flush();
+}
+
+void TIniFile::Changed()
+{
+    m_Dirty = true;
+    if (m_UpdateDepth == 0)
+        Flush();
+}
+
+QByteArray TIniFile::Content() const
+{
+    QByteArray bytes;
+    for (const Section &s : m_Sections) {
+        for (const Line &line : s.Lines) {
+            bytes.append(line.Raw);
+            bytes.append("\r\n");
+        }
+    }
+    return bytes;
+}
+
+QList<QByteArray> TIniFile::RawLines() const
+{
+    QList<QByteArray> lines;
+    for (const Section &s : m_Sections) {
+        for (const Line &line : s.Lines)
+            lines.append(line.Raw);
+    }
+    return lines;
+}
+
+void TIniFile::Flush()
+{
+    if (m_ReadFailed)
+        throw EWriteError(m_FileName);
+    const QFileInfo info(m_FileName);
+    if (info.exists() && (!info.isFile() || !info.isWritable()))
+        throw EWriteError(m_FileName);
+    // QSaveFile writes beside the target, syncs and renames over it, so a
+    // crash or a full disk leaves the old file whole.
+    QSaveFile file(m_FileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EWriteError(m_FileName);
+    const QByteArray bytes = Content();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        throw EWriteError(m_FileName);
+    }
+    if (!file.commit())
+        throw EWriteError(m_FileName);
+    m_Dirty = false;
+    m_Exists = true;
+}

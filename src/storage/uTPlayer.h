@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -58,3 +59,8 @@ public:
     // Reorders Files by the names stored in the profiles, then by file name.
     void SortByName(const QString &folder);
 };
+
+// The players of a game from the data folder (with its trailing "/"): the
+// profiles marked as playing, in name order, FileName set, Points 0, InGame
+// true. At most four, since a game has four seats; further ones are left out.
+[[nodiscard]] QList<TPlayer> LoadGamePlayers(const QString &dataFolder);

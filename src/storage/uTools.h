@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+class TIniFile;
+
 // A data file that could not be written. what() and Message() carry the
 // German text "In <file> kann nicht geschrieben werden".
 class EWriteError : public std::runtime_error {
@@ -39,12 +41,20 @@ inline constexpr std::uint16_t KeyIncrement = 22719;
 [[nodiscard]] bool VerifyKey(const QString &fileName, const QString &section);
 // Throws EWriteError.
 void WriteKey(const QString &fileName, const QString &section);
+// The same on a file already read, saving a second read or write; WriteKey
+// follows the batch state of `ini`.
+[[nodiscard]] QByteArray SignatureText(const TIniFile &ini);
+[[nodiscard]] bool VerifyKey(const TIniFile &ini, const QString &section);
+void WriteKey(TIniFile &ini, const QString &section);
 
 // The user's documents folder (XDG documents, else home), with a trailing "/".
 [[nodiscard]] QString GetSpecialFolderPath();
 // Documents folder + program base name + "/".
 [[nodiscard]] QString DataFolder();
 [[nodiscard]] QString GetLocalComputerName();
+// `relative` (e.g. "bin/Druckvorlage.jpg") below the program folder, each
+// component matched ignoring case; the path as given when nothing matches.
+[[nodiscard]] QString ProgramPath(const QString &relative);
 
 // Names (without folder) matching a pattern such as "/path/*.qtp", letter case
 // ignored, dot names skipped, sorted by locale collation ignoring case.
