@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // Row indexes of a score column; the number is the key everywhere
 // (rule values, board rows, statistics, report).
@@ -47,7 +48,7 @@ public:
     void SetMultTavolex(bool v) noexcept { m_MultTavolex = v; }
     void SetDiceCount(int v) noexcept { m_DiceCount = v; }
     void SetDescription(const QString &v) { m_Description = v; }
-    void SetExtOptions(const QString &v) { m_ExtOptions = v; }
+    void SetExtOptions(const QString &v);
     void SetShowHint(bool v) noexcept { m_ShowHint = v; }
     void SetAllowRedo(bool v) noexcept { m_AllowRedo = v; }
     void SetGameCount(int v) noexcept { m_GameCount = v; }
@@ -72,6 +73,9 @@ public:
 
     static const QString DefaultExtOptions;  // "08|63,09|35,14|25,..."
 
+    // The lookup on a plain value list; RuleValue answers from a cache of it.
+    [[nodiscard]] static int ParseRuleValue(const QString &extOptions, int row, int def);
+
 private:
     bool m_MultTavolex = false;
     int m_DiceCount = 0;
@@ -81,6 +85,7 @@ private:
     bool m_AllowRedo = false;
     int m_GameCount = 0;
     QString m_DesignName;
+    std::array<std::optional<int>, Row::Count> m_RuleCache{};
 };
 
 // One row of a score column.
