@@ -1,0 +1,165 @@
+#include "gamewindow/uDesigns.h"
+
+#include "gamewindow/uProgramFiles.h"
+#include "storage/uTPlayer.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace {
+
+constexpr int MaxPictureSide = 16384;
+constexpr qint64 MaxPicturePixels = 64LL * 1024 * 1024;
+
+// Key colour of background slot s; the slots after the first four key black.
+QRgb BackgroundKey(int slot)
+{
+    static constexpr std::array<QRgb, 4> keys{0xff008000u, 0xff836447u, 0xff5d3100u, 0xff0a0100u};
+    return slot >= 0 && slot < static_cast<int>(keys.size()) ? keys[static_cast<std::size_t>(slot)]
+                                                             : qRgb(0, 0, 0);
+}
+
+struct TStandardBackground {
+    const char *Caption;
+    const char *File;
+};
+
+const std::array<TStandardBackground, 7> &StandardBackgrounds()
+{
+    static const std::array<TStandardBackground, 7> list{{
+        {"[Standard] Grün", "0.jpg"},
+        {"[Standard] Bordeaux", "4.jpg"},
+        {"[Standard] Ozean", "5.jpg"},
+        {"[Standard] Schwarz", "6.jpg"},
+        {"[Standard] Altes Holz", "2.jpg"},
+        {"[Standard] Dunkles Holz", "1.jpg"},
+        {"[Standard] Kiefer", "3.jpg"},
+    }};
+    return list;
+}
+
+// Letter of each "DiceType"; the order of the lists follows it.
+constexpr std::array<char, 6> DiceLetters{'w', 'r', 'c', 'd', 'a', 'b'};
+
+bool TooLarge(QSize size)
+{
+    return size.width() > MaxPictureSide || size.height() > MaxPictureSide
+           || static_cast<qint64>(size.width()) * size.height() > MaxPicturePixels;
+}
+
+void LoadFixed(TPictureList &list, int index, const QString &resource, QRgb key)
+{
+    list.SetPicture(index, QImage(resource), key);
+}
+
+}  // namespace
+
+QImage ReadPicture(const QString &fileName)
+{
+    QImageReader reader(fileName);
+    // A header that promises a huge picture is refused before any pixel is read.
+    if (reader.size().isValid() && TooLarge(reader.size()))
+        return QImage();
+    QImage picture;
+    if (!reader.read(&picture) || TooLarge(picture.size()))
+        return QImage();
+    return picture;
+}
+
+TDesigns::TDesigns()
+{
+    for (TPictureList &set : m_DiceSets) {
+        set.SetCount(DiceSlots);
+        set.SetTag(HeldDiceOpacity);
+    }
+    m_HoldMarks.SetCount(5);
+    m_Cups.SetCount(2);
+}
+
+void TDesigns::AddBackground(const QString &caption, const QString &file)
+{
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        return;
+    const QImage picture = ReadPicture(file);
+    if (picture.isNull())
+        return;
+    const int slot = m_Backgrounds.Add();
+    m_Backgrounds.SetPicture(slot, picture, BackgroundKey(slot));
+    m_Captions << caption;
+    m_Paths << file;
+}
+
+int TDesigns::LoadBackgrounds(const QString &backgroundFolder, const std::vector<TPlayer *> &players)
+{
+    m_Backgrounds.Clear();
+    m_Captions.clear();
+    m_Paths.clear();
+    const TFolderIndex folder(backgroundFolder);
+    for (const TStandardBackground &standard : StandardBackgrounds())
+        if (folder.Exists(QLatin1String(standard.File)))
+            AddBackground(QString::fromUtf8(standard.Caption),
+                          folder.Path(QLatin1String(standard.File)));
+    for (const TPlayer *player : players)
+        AddBackground(QFileInfo(player->Background()).completeBaseName(), player->Background());
+    for (TPlayer *player : players) {
+        if (player->BackgroundType() == 0) {
+            player->SetBackgroundIndex(0);
+            continue;
+        }
+        const int own = static_cast<int>(m_Paths.lastIndexOf(player->Background()));
+        if (own >= 0)
+            player->SetBackgroundIndex(own);
+    }
+    return players.empty() ? 0 : players.front()->BackgroundIndex();
+}
+
+void TDesigns::LoadDiceSet(const QString &letter, TPictureList &list, const QString &diceFolder)
+{
+    const TFolderIndex folder(diceFolder);
+    for (int slot = 0; slot < DiceSlots; ++slot) {
+        const QString file = QStringLiteral("%1%2%3.bmp").arg(letter).arg(slot / 4 + 1).arg(slot % 4);
+        // The first missing picture ends the set; later slots stay empty.
+        if (!folder.Exists(file))
+            return;
+        const QString path = folder.Path(file);
+        const QImage picture = ReadPicture(path);
+        list.ClearPicture(slot);
+        list.SetPicture(slot, picture, TPictureList::CornerColor(picture));
+        list.SetName(slot, path);
+    }
+}
+
+void TDesigns::LoadDiceImages(const QString &diceFolder)
+{
+    for (const char letter : {'c', 'r', 'd', 'a', 'w', 'b'}) {
+        const auto type = std::find(DiceLetters.begin(), DiceLetters.end(), letter) - DiceLetters.begin();
+        LoadDiceSet(QString(QLatin1Char(letter)), m_DiceSets[static_cast<std::size_t>(type)], diceFolder);
+    }
+}
+
+void TDesigns::LoadFixedPictures()
+{
+    const QRgb mark = qRgb(255, 0, 220);
+    LoadFixed(m_HoldMarks, 0, QStringLiteral(":/images/holdmark0.png"), mark);
+    LoadFixed(m_HoldMarks, 1, QStringLiteral(":/images/holdmark1.png"), mark);
+    LoadFixed(m_HoldMarks, 2, QStringLiteral(":/images/holdmark2.png"), qRgb(255, 255, 255));
+    LoadFixed(m_HoldMarks, 3, QStringLiteral(":/images/holdmark3.png"), qRgb(255, 255, 255));
+    LoadFixed(m_HoldMarks, 4, QStringLiteral(":/images/holdmark4.png"), qRgb(0, 0, 0));
+    LoadFixed(m_Cups, 0, QStringLiteral(":/images/cup_small.png"), mark);
+    LoadFixed(m_Cups, 1, QStringLiteral(":/images/cup_large.png"), qRgb(255, 0, 255));
+}
+
+int TDesigns::DiceSetIndex(int diceType) noexcept
+{
+    return diceType >= 0 && diceType < static_cast<int>(DiceLetters.size()) ? diceType : 0;
+}
+
+const TPictureList &TDesigns::DiceSet(int diceType) const
+{
+    return m_DiceSets[static_cast<std::size_t>(DiceSetIndex(diceType))];
+}
+
+QString TDesigns::DiceLetter(int diceType)
+{
+    return QString(QLatin1Char(DiceLetters[static_cast<std::size_t>(DiceSetIndex(diceType))]));
+}

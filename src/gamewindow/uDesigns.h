@@ -1,0 +1,57 @@
+#pragma once
+
+#include "gamewindow/uPictureList.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+class TPlayer;
+
+// Reads a BMP, JPEG or PNG file. Null when the file is no readable picture
+// or is too large to hold (more than 16384 pixels a side or 64 megapixels).
+[[nodiscard]] QImage ReadPicture(const QString &fileName);
+
+// The pictures of the playfield: backgrounds, the six dice colour sets, the
+// hold marks and the cups. The three background lists (pictures, captions,
+// full paths) run in parallel: entry i of each is the same background.
+class TDesigns {
+public:
+    static constexpr int DiceSlots = 24;  // 6 faces x 4 variants
+    static constexpr int HeldDiceOpacity = 190;
+
+    TDesigns();
+
+    // Standard backgrounds from `backgroundFolder`, then every player's own
+    // picture; sets each player's BackgroundIndex. Returns player 0's index
+    // (0 without players), the entry the selector starts with.
+    int LoadBackgrounds(const QString &backgroundFolder, const std::vector<TPlayer *> &players);
+    // The six colour sets from `diceFolder`; each set ends at its first missing file.
+    void LoadDiceImages(const QString &diceFolder);
+    // Hold marks and cups stored with the program; a missing one stays empty.
+    void LoadFixedPictures();
+
+    [[nodiscard]] const TPictureList &Backgrounds() const noexcept { return m_Backgrounds; }
+    [[nodiscard]] const QStringList &BackgroundCaptions() const noexcept { return m_Captions; }
+    [[nodiscard]] const QStringList &BackgroundPaths() const noexcept { return m_Paths; }
+    // The colour set of a player's "DiceType" 0..5; other values give white.
+    [[nodiscard]] const TPictureList &DiceSet(int diceType) const;
+    // File letter of a "DiceType" ("w" for values out of range).
+    [[nodiscard]] static QString DiceLetter(int diceType);
+    [[nodiscard]] const TPictureList &HoldMarks() const noexcept { return m_HoldMarks; }
+    [[nodiscard]] const TPictureList &Cups() const noexcept { return m_Cups; }
+
+private:
+    void AddBackground(const QString &caption, const QString &file);
+    void LoadDiceSet(const QString &letter, TPictureList &list, const QString &diceFolder);
+    [[nodiscard]] static int DiceSetIndex(int diceType) noexcept;
+
+    TPictureList m_Backgrounds;
+    QStringList m_Captions;
+    QStringList m_Paths;
+    std::array<TPictureList, 6> m_DiceSets;
+    TPictureList m_HoldMarks;
+    TPictureList m_Cups;
+};

@@ -1,0 +1,190 @@
+#include "gamewindow/uSoundLayer.h"
+
+#include <QFile>
+#include <QThread>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <chrono>
+
+namespace {
+
+constexpr int InitialChannels = 32;
+constexpr int MaxChannels = 256;
+
+// The mixer is opened once per process and shared by every layer.
+class TAudioDevice {
+public:
+    static bool Acquire()
+    {
+        if (s_Users++ == 0)
+            s_Open = Open();
+        return s_Open;
+    }
+    static void Release()
+    {
+        if (--s_Users > 0)
+            return;
+        if (s_Open) {
+            Mix_HaltChannel(-1);
+            Mix_CloseAudio();
+        }
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        s_Open = false;
+    }
+
+private:
+    static bool OpenMixer()
+    {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return false;
+        if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) == 0)
+            return true;
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    static bool Open()
+    {
+        bool open = OpenMixer();
+        if (!open) {
+            // No sound card or server: the silent driver consumes samples in
+            // real time, so the game's timing stays the same. Override beats
+            // an SDL_AUDIODRIVER naming a driver that failed.
+            SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+            open = OpenMixer();
+        }
+        if (open)
+            Mix_AllocateChannels(InitialChannels);
+        return open;
+    }
+
+    static inline int s_Users = 0;
+    static inline bool s_Open = false;
+};
+
+}  // namespace
+
+void TSoundLayer::TChunkDeleter::operator()(Mix_Chunk *chunk) const
+{
+    Mix_FreeChunk(chunk);
+}
+
+TSoundLayer::TSoundLayer()
+    : m_Open(TAudioDevice::Acquire())
+{
+}
+
+TSoundLayer::~TSoundLayer()
+{
+    StopAll();
+    m_Items.clear();
+    TAudioDevice::Release();
+}
+
+int TSoundLayer::Add(const QString &name, const QString &fileName)
+{
+    if (!m_Open)
+        return -1;
+    Mix_Chunk *chunk = Mix_LoadWAV(QFile::encodeName(fileName).constData());
+    if (!chunk)
+        return -1;
+    m_Items.push_back({name, std::unique_ptr<Mix_Chunk, TChunkDeleter>(chunk)});
+    return Count() - 1;
+}
+
+QString TSoundLayer::Name(int index) const
+{
+    return index >= 0 && index < Count() ? m_Items[static_cast<std::size_t>(index)].Name
+                                         : QString();
+}
+
+int TSoundLayer::IndexOf(const QString &name) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (m_Items[static_cast<std::size_t>(i)].Name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+Mix_Chunk *TSoundLayer::Chunk(int index) const
+{
+    if (index < 0 || index >= Count())
+        return nullptr;
+    return m_Items[static_cast<std::size_t>(index)].Chunk.get();
+}
+
+int TSoundLayer::LengthMs(int index) const
+{
+    const Mix_Chunk *chunk = Chunk(index);
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (!chunk || Mix_QuerySpec(&frequency, &format, &channels) == 0 || frequency <= 0)
+        return 0;
+    const long long bytesPerFrame = static_cast<long long>(SDL_AUDIO_BITSIZE(format) / 8) * channels;
+    if (bytesPerFrame <= 0)
+        return 0;
+    return static_cast<int>(chunk->alen / bytesPerFrame * 1000 / frequency);
+}
+
+bool TSoundLayer::ChannelPlays(int channel, const Mix_Chunk *chunk) const
+{
+    return Mix_Playing(channel) != 0 && Mix_GetChunk(channel) == chunk;
+}
+
+int TSoundLayer::StartChannel(Mix_Chunk *chunk)
+{
+    int channel = Mix_PlayChannel(-1, chunk, 0);
+    const int allocated = Mix_AllocateChannels(-1);
+    if (channel < 0 && allocated < MaxChannels) {
+        // Every channel busy: more copies overlap than expected, so widen.
+        Mix_AllocateChannels(std::min(allocated * 2, MaxChannels));
+        channel = Mix_PlayChannel(-1, chunk, 0);
+    }
+    return channel;
+}
+
+void TSoundLayer::Play(int index, bool wait)
+{
+    Mix_Chunk *chunk = Chunk(index);
+    if (!chunk)
+        return;
+    const int channel = StartChannel(chunk);
+    if (channel < 0 || !wait)
+        return;
+    // A stalled device must not hang the game: give up well after the end.
+    const auto limit = std::chrono::steady_clock::now()
+                       + std::chrono::milliseconds(LengthMs(index) + 2000);
+    while (ChannelPlays(channel, chunk) && std::chrono::steady_clock::now() < limit)
+        QThread::msleep(10);
+}
+
+void TSoundLayer::Stop(int index)
+{
+    const Mix_Chunk *chunk = Chunk(index);
+    if (!chunk)
+        return;
+    const int channels = Mix_AllocateChannels(-1);
+    for (int channel = 0; channel < channels; ++channel)
+        if (ChannelPlays(channel, chunk))
+            Mix_HaltChannel(channel);
+}
+
+void TSoundLayer::StopAll()
+{
+    for (int i = 0; i < Count(); ++i)
+        Stop(i);
+}
+
+bool TSoundLayer::Playing(int index) const
+{
+    const Mix_Chunk *chunk = Chunk(index);
+    if (!chunk)
+        return false;
+    const int channels = Mix_AllocateChannels(-1);
+    for (int channel = 0; channel < channels; ++channel)
+        if (ChannelPlays(channel, chunk))
+            return true;
+    return false;
+}
