@@ -125,7 +125,8 @@ int TSoundLayer::LengthMs(int index) const
     const long long bytesPerFrame = static_cast<long long>(SDL_AUDIO_BITSIZE(format) / 8) * channels;
     if (bytesPerFrame <= 0)
         return 0;
-    return static_cast<int>(chunk->alen / bytesPerFrame * 1000 / frequency);
+    const long long frames = chunk->alen / bytesPerFrame;
+    return static_cast<int>((frames * 1000 + frequency / 2) / frequency);
 }
 
 bool TSoundLayer::ChannelPlays(int channel, const Mix_Chunk *chunk) const

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+class TDesigns;
+class TDrawSurface;
+class TMainApplication;
+class TSoundCatalogue;
+class TTurnEngine;
+
+// The playfield's frame loop: background, throw cups or the animated cup,
+// the dice; clicks hold dice and start throws; the wheel sizes the dice.
+// Animation is counted in frames. A frame reads state and draws; it does no
+// file access and no allocation.
+class TPlayfield {
+public:
+    enum CupPhase : int { CupIdle = 0, CupHidden = 1, CupShaking = 2, CupTipping = 3 };
+
+    TPlayfield(TTurnEngine &engine, TDrawSurface &surface, const TDesigns &designs,
+               TSoundCatalogue &sounds, const TMainApplication &settings);
+
+    // One frame (the frame timer's handler).
+    void DXTimerMainTimer();
+    // A mouse press on the surface at (x, y).
+    void MouseDown(bool leftButton, int x, int y);
+    // Mouse wheel anywhere in the game window.
+    void FormMouseWheel(int delta);
+    // Status bar switch of the sound: a roll waiting for its sample ends at the next frame.
+    void SoundSwitched();
+
+    [[nodiscard]] bool UpdateThrowsLeft();
+    [[nodiscard]] const QString &ThrowsLeftText() const noexcept { return m_ThrowsLeftText; }
+
+    [[nodiscard]] int Phase() const noexcept { return m_CupPhase; }
+    void SetCupPhase(int phase) noexcept { m_CupPhase = phase; }
+    [[nodiscard]] int CupCounter() const noexcept { return m_CupCounter; }
+    [[nodiscard]] int FrameCounter() const noexcept { return m_FrameCounter; }
+    // The background slot drawn (the hidden selector's index).
+    void SetBackgroundIndex(int index) noexcept { m_BackgroundIndex = index; }
+    [[nodiscard]] int BackgroundIndex() const noexcept { return m_BackgroundIndex; }
+
+private:
+    void DrawBackground();
+    void DrawCup();
+    void DrawDice(bool heldOnly);
+    void AdvanceDice();
+    void StartThrow();
+    [[nodiscard]] bool SoundOn() const;
+
+    TTurnEngine &m_Engine;
+    TDrawSurface &m_Surface;
+    const TDesigns &m_Designs;
+    TSoundCatalogue &m_Sounds;
+    const TMainApplication &m_Settings;
+    int m_CupPhase = CupIdle;
+    int m_CupCounter = 0;
+    int m_FrameCounter = 0;
+    int m_BackgroundIndex = 0;
+    QString m_ThrowsLeftText;  // "X" per throw left, the hidden LabelRollsLeft
+};

@@ -1,0 +1,177 @@
+#include "MediaFixtures.h"
+
+#include "gamewindow/uDesigns.h"
+#include "storage/uTPlayer.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using namespace MediaFixtures;
+
+namespace {
+
+const QStringList StandardFiles{"0.jpg", "4.jpg", "5.jpg", "6.jpg", "2.jpg", "1.jpg", "3.jpg"};
+const QStringList StandardCaptions{"[Standard] Grün",        "[Standard] Bordeaux",
+                                   "[Standard] Ozean",       "[Standard] Schwarz",
+                                   "[Standard] Altes Holz",  "[Standard] Dunkles Holz",
+                                   "[Standard] Kiefer"};
+
+}  // namespace
+
+class TestDesigns : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_Dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_Dir->isValid());
+        QVERIFY(QDir(m_Dir->path()).mkpath("Backgrounds"));
+        QVERIFY(QDir(m_Dir->path()).mkpath("Dices"));
+        QVERIFY(QDir(m_Dir->path()).mkpath("Bilder"));
+    }
+
+    void missingDiceFileEndsItsSet()
+    {
+        // w10 .. w22 present, w23 missing, w30 present again but never read.
+        const QStringList present{"w10", "W11", "w12", "w13", "w20", "w21", "w22", "w30", "r10"};
+        for (const QString &name : present)
+            QVERIFY(CornerPicture(QSize(8, 8), 0xffffffffu, 0xff000000u)
+                        .save(Dices() + name + ".bmp"));
+        TDesigns designs;
+        designs.LoadDiceImages(Dices());
+        const TPictureList &white = designs.DiceSet(0);
+        QCOMPARE(white.Count(), 24);
+        for (int slot = 0; slot < 24; ++slot)
+            QCOMPARE(white.Picture(slot) != nullptr, slot < 7);
+        QCOMPARE(white.Name(1), Dices() + "W11.bmp");  // found ignoring case, named by full path
+        QVERIFY(designs.DiceSet(1).Picture(0));
+        QVERIFY(!designs.DiceSet(1).Picture(1));
+        QVERIFY(!designs.DiceSet(2).Picture(0));
+        QCOMPARE(white.Tag(), 190);
+        QCOMPARE(&designs.DiceSet(9), &white);  // a hand-edited "DiceType" still draws
+    }
+
+    // Each dice picture brings its own key: the colour of its pixel (0, 0).
+    void diceKeyColourIsEachPicturesTopLeftPixel()
+    {
+        QImage first = CornerPicture(QSize(8, 8), 0xffffffffu, 0xff123456u);
+        first.setPixel(5, 5, 0xff123456u);
+        first.setPixel(6, 6, 0xff00ff00u);
+        QVERIFY(first.save(Dices() + "c10.bmp"));
+        QVERIFY(CornerPicture(QSize(8, 8), 0xff00ff00u, 0xffffffffu).save(Dices() + "c11.bmp"));
+        TDesigns designs;
+        designs.LoadDiceImages(Dices());
+        const TPictureList &blue = designs.DiceSet(2);
+        QCOMPARE(qAlpha(blue.Picture(0)->pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(blue.Picture(0)->pixel(5, 5)), 0);
+        QCOMPARE(blue.Picture(0)->pixel(3, 3), 0xffffffffu);
+        QCOMPARE(blue.Picture(0)->pixel(6, 6), 0xff00ff00u);
+        QCOMPARE(qAlpha(blue.Picture(1)->pixel(0, 0)), 0);
+        QCOMPARE(blue.Picture(1)->pixel(3, 3), 0xff00ff00u);
+    }
+
+    // players: "type:file" per player, file below Bilder/ or empty.
+    void backgroundsListStandardThenOwnPictures_data()
+    {
+        QTest::addColumn<QStringList>("missing");
+        QTest::addColumn<QStringList>("players");
+        QTest::addColumn<QStringList>("ownCaptions");
+        QTest::addColumn<QList<int>>("indexes");
+        QTest::newRow("player 1 with own picture")
+            << QStringList() << QStringList{"0:", "1:Wiese.png"} << QStringList{"Wiese"}
+            << QList<int>{0, 7};
+        QTest::newRow("5.jpg missing moves the rest up")
+            << QStringList{"5.jpg"} << QStringList{"1:Wiese.png"} << QStringList{"Wiese"}
+            << QList<int>{6};
+        QTest::newRow("own picture gone starts with entry 0")
+            << QStringList() << QStringList{"1:Fehlt.png"} << QStringList() << QList<int>{0};
+        QTest::newRow("type 0 offers its picture to the others")
+            << QStringList() << QStringList{"0:Wiese.png", "1:Wald.jpg"}
+            << QStringList{"Wiese", "Wald"} << QList<int>{0, 8};
+        QTest::newRow("same picture twice: both take the last")
+            << QStringList() << QStringList{"1:Wiese.png", "1:Wiese.png"}
+            << QStringList{"Wiese", "Wiese"} << QList<int>{8, 8};
+        QTest::newRow("a file that is no picture is skipped")
+            << QStringList() << QStringList{"1:Text.png", "1:Wiese.png"} << QStringList{"Wiese"}
+            << QList<int>{0, 7};
+        QTest::newRow("an absurdly large picture is skipped")
+            << QStringList() << QStringList{"1:Riesig.bmp"} << QStringList() << QList<int>{0};
+        QTest::newRow("no standard files at all")
+            << StandardFiles << QStringList{"1:Wiese.png"} << QStringList{"Wiese"} << QList<int>{0};
+    }
+    void backgroundsListStandardThenOwnPictures()
+    {
+        QFETCH(QStringList, missing);
+        QFETCH(QStringList, players);
+        QFETCH(QStringList, ownCaptions);
+        QFETCH(QList<int>, indexes);
+        WriteBackgroundFiles(missing);
+
+        std::vector<std::unique_ptr<TPlayer>> owned;
+        std::vector<TPlayer *> game;
+        for (const QString &spec : players) {
+            auto player = std::make_unique<TPlayer>();
+            const QString file = spec.section(':', 1);
+            player->SetBackgroundType(spec.section(':', 0, 0).toInt());
+            player->SetBackground(file.isEmpty() ? QString() : Pictures() + file);
+            game.push_back(player.get());
+            owned.push_back(std::move(player));
+        }
+        TDesigns designs;
+        const int first = designs.LoadBackgrounds(Backgrounds(), game);
+
+        QStringList expected;
+        for (int i = 0; i < StandardFiles.size(); ++i)
+            if (!missing.contains(StandardFiles[i]))
+                expected << StandardCaptions[i];
+        expected << ownCaptions;
+        QCOMPARE(designs.BackgroundCaptions(), expected);
+        QCOMPARE(designs.BackgroundPaths().size(), expected.size());
+        QCOMPARE(designs.Backgrounds().Count(), expected.size());
+        for (int i = 0; i < designs.Backgrounds().Count(); ++i)
+            QVERIFY(designs.Backgrounds().Picture(i));
+        for (std::size_t i = 0; i < game.size(); ++i)
+            QCOMPARE(game[i]->BackgroundIndex(), indexes[static_cast<qsizetype>(i)]);
+        QCOMPARE(first, indexes.front());
+    }
+
+    void backgroundSlotsKeepTheirOrderAndPaths()
+    {
+        WriteBackgroundFiles({"5.jpg"});
+        TDesigns designs;
+        designs.LoadBackgrounds(Backgrounds(), {});
+        QCOMPARE(designs.BackgroundCaptions().at(2), QString("[Standard] Schwarz"));
+        QCOMPARE(designs.BackgroundPaths().at(2), Backgrounds() + "6.jpg");
+        // Each slot holds its own picture: 6.jpg was written 66 pixels wide.
+        QCOMPARE(designs.Backgrounds().Picture(2)->width(), 66);
+    }
+
+private:
+    [[nodiscard]] QString Backgrounds() const { return m_Dir->path() + "/Backgrounds/"; }
+    [[nodiscard]] QString Dices() const { return m_Dir->path() + "/Dices/"; }
+    [[nodiscard]] QString Pictures() const { return m_Dir->path() + "/Bilder/"; }
+
+    // Standard file "<n>.jpg" is 60 + n pixels wide; the players' pictures
+    // lie in Bilder/, with one text file and one giant header among them.
+    void WriteBackgroundFiles(const QStringList &missing) const
+    {
+        for (const QString &file : StandardFiles) {
+            if (missing.contains(file))
+                continue;
+            const int n = file.section('.', 0, 0).toInt();
+            QVERIFY(CornerPicture(QSize(60 + n, 40), 0xff204060u, 0xff204060u)
+                        .save(Backgrounds() + file, "JPG"));
+        }
+        QVERIFY(CornerPicture(QSize(30, 20), 0xff30a030u, 0xff30a030u).save(Pictures() + "Wiese.png"));
+        QVERIFY(CornerPicture(QSize(30, 20), 0xff106010u, 0xff106010u).save(Pictures() + "Wald.jpg"));
+        QVERIFY(WriteFile(Pictures() + "Text.png", "Kein Bild, nur Text.\n"));
+        QVERIFY(WriteBmpHeader(Pictures() + "Riesig.bmp", 20000, 20000));
+    }
+
+    std::unique_ptr<QTemporaryDir> m_Dir;
+};
+
+QTEST_MAIN(TestDesigns)
+#include "tst_Designs.moc"
