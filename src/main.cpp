@@ -1,7 +1,31 @@
+#include "mainwindow/uFormCaption.h"
+#include "mainwindow/uFormQuintorMenu.h"
+
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Quintor"));
+
+    // The program speaks German, including Qt's own buttons and dialogs.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+    InstallHelpKey(&app);
+
+    TFormQuintorMenu window;
+    QObject::connect(&window, &TFormQuintorMenu::QuitRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    window.show();
+    // Without a window manager (kiosk sessions, Xvfb) nobody activates it.
+    window.activateWindow();
+    return QApplication::exec();
 }

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+class QButtonGroup;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class QTreeWidget;
+class TPlayer;
+
+// German message for a name Windows-1252 cannot store, naming the characters.
+[[nodiscard]] QString RejectedNameMessage(const QString &name);
+
+// "Beschreibung (*.a;*.b)|*.a;*.b|..." as Qt file dialog filters.
+[[nodiscard]] QStringList PictureFilters();
+
+// Edits one profile: name, table background, dice colour. The profile object
+// and its file are written only by "&Ok", and only when the file was written.
+class TFormQuintorMenu_EditPlayer : public QDialog {
+    Q_OBJECT
+public:
+    enum Result { ResultOk = 1, ResultCancel = 2 };
+
+    TFormQuintorMenu_EditPlayer(TPlayer &profile, const QString &dataFolder, const QString &profileFile,
+                                QWidget *parent = nullptr);
+
+    // Fills the controls from the profile; runs once when the dialog is shown.
+    void FormActivate();
+
+public slots:
+    void EditPlayerNameChange();
+    void ButtonBrowseClick();
+    void ButtonOkClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void CreateControls();
+    QWidget *CreateBackgroundPanel();
+    QWidget *CreateDicePanel();
+    QWidget *CreateStatisticsPanel();
+
+    TPlayer &m_Profile;
+    QString m_DataFolder;
+    QString m_ProfileFile;
+    QString m_ReportPath;
+    bool m_Activated = false;
+
+    QLineEdit *m_EditPlayerName = nullptr;
+    QRadioButton *m_RadioButtonColor = nullptr;
+    QRadioButton *m_RadioButtonFile = nullptr;
+    QLineEdit *m_EditBackgroundPicture = nullptr;
+    QButtonGroup *m_DiceButtons = nullptr;
+    QComboBox *m_ComboBoxGameType = nullptr;
+    QToolButton *m_SpeedButtonShowReport = nullptr;
+    QTreeWidget *m_ListViewStats = nullptr;
+    QPushButton *m_ButtonOk = nullptr;
+    QPushButton *m_ButtonCancel = nullptr;
+};

@@ -1,0 +1,133 @@
+#include "mainwindow/uDesign.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QWidget>
+
+namespace {
+
+// The colours a theme is drawn from; every sheet is the same template so the
+// themes differ in colour and shape only, never in which controls they cover.
+struct TThemeColors {
+    const char *Window;
+    const char *Panel;
+    const char *Text;
+    const char *Input;
+    const char *InputText;
+    const char *ButtonTop;
+    const char *ButtonBottom;
+    const char *ButtonText;
+    const char *Border;
+    const char *Accent;
+    const char *AccentText;
+    const char *Tab;
+    int Radius;
+};
+
+constexpr TThemeColors BlueIce{"#e6f1fb", "#d3e6f7", "#0d2b4a", "#ffffff", "#0d2b4a", "#ffffff", "#bcd9f2",
+                               "#0d2b4a", "#7fa9d1", "#3f86c8", "#ffffff", "#c4ddf3", 6};
+constexpr TThemeColors Elegant{"#f5efe3", "#ebe1cf", "#3a2a1e", "#fffdf8", "#3a2a1e", "#fbf6ec", "#e2d4ba",
+                               "#3a2a1e", "#a88d66", "#7a2e3a", "#fff8ee", "#e6d9c2", 2};
+constexpr TThemeColors DarkGlass{"#23272e", "#2d333c", "#e3e8ef", "#1b1e23", "#e3e8ef", "#4a5361", "#2c323b",
+                                 "#e3e8ef", "#58c2e8", "#1f9bd1", "#ffffff", "#353c47", 5};
+constexpr TThemeColors GrayPlastic{"#d9d9d9", "#cbcbcb", "#202020", "#f7f7f7", "#202020", "#f4f4f4", "#b5b5b5",
+                                   "#202020", "#8a8a8a", "#5b6b7d", "#ffffff", "#c2c2c2", 8};
+
+// Rules every design needs: the invalid mark of the rule editor and the grey
+// header row of the extended values.
+const QString CommonSheet = QStringLiteral(
+    "QLineEdit[invalid=\"true\"] { background: #e02020; color: #ffffff; }\n"
+    "QLabel#DynExtValueHeader { background: rgb(128,128,128); color: #ffffff; font-weight: bold; padding-left: 4px; }\n");
+
+QString ThemeSheet(const TThemeColors &c)
+{
+    const QString radius = QString::number(c.Radius);
+    QString sheet = QStringLiteral(
+        "QWidget { background: %1; color: %3; }\n"
+        "QFrame#PanelHead { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %6, stop:1 %7);"
+        " border-bottom: 1px solid %9; }\n"
+        "QGroupBox, QTabWidget::pane, QScrollArea, QFrame#PanelBackgroundSettings, QFrame#sPanelDiceSettings,"
+        " QFrame#sPanel1, QFrame#PanelClient { background: %2; border: 1px solid %9; border-radius: %13px; }\n"
+        "QGroupBox { margin-top: 0px; }\n"
+        "QScrollArea > QWidget > QWidget, QFrame[extValueRow=\"true\"], QFrame[extValueRow=\"true\"] QLabel,"
+        " QCheckBox, QRadioButton, QLabel { background: transparent; }\n"
+        "QTabBar::tab { background: %12; color: %3; border: 1px solid %9; border-bottom: none;"
+        " border-top-left-radius: %13px; border-top-right-radius: %13px; padding: 4px 12px; min-width: 78px; margin-right: 2px; }\n"
+        "QTabBar::tab:selected { background: %2; font-weight: bold; }\n"
+        "QPushButton, QToolButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %6, stop:1 %7);"
+        " color: %8; border: 1px solid %9; border-radius: %13px; padding: 3px 10px; }\n"
+        "QToolButton { padding: 2px; }\n"
+        "QPushButton:hover, QToolButton:hover { border-color: %10; }\n"
+        "QPushButton:pressed, QToolButton:pressed, QToolButton:checked {"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %7, stop:1 %6); border: 2px solid %10; }\n"
+        "QPushButton:default { border: 2px solid %10; }\n"
+        "QPushButton:disabled, QToolButton:disabled { color: %9; }\n"
+        "QLineEdit, QComboBox, QTreeWidget, QTextEdit, QPlainTextEdit, QTextBrowser {"
+        " background: %4; color: %5; border: 1px solid %9; border-radius: 3px; selection-background-color: %10;"
+        " selection-color: %11; }\n"
+        "QComboBox { padding: 1px 6px; }\n"
+        "QComboBox QAbstractItemView { background: %4; color: %5; selection-background-color: %10; }\n"
+        "QTreeWidget { gridline-color: %9; alternate-background-color: %2; }\n"
+        "QTreeWidget::item:selected { background: %10; color: %11; }\n"
+        "QHeaderView::section { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %6, stop:1 %7);"
+        " color: %8; border: none; border-right: 1px solid %9; border-bottom: 1px solid %9; padding: 3px 6px; }\n"
+        "QStatusBar { background: %12; color: %3; border-top: 1px solid %9; }\n"
+        "QStatusBar QLabel { border: 1px solid %9; border-radius: 2px; padding: 0 4px; }\n"
+        "QProgressBar { border: 1px solid %9; border-radius: 3px; background: %4; text-align: center; }\n"
+        "QProgressBar::chunk { background: %10; }\n"
+        "QToolTip { background: %4; color: %5; border: 1px solid %10; }\n"
+        "QMenu { background: %4; color: %5; border: 1px solid %9; }\n"
+        "QMenu::item:selected { background: %10; color: %11; }\n");
+    return sheet.arg(QLatin1String(c.Window), QLatin1String(c.Panel), QLatin1String(c.Text), QLatin1String(c.Input),
+                     QLatin1String(c.InputText), QLatin1String(c.ButtonTop), QLatin1String(c.ButtonBottom),
+                     QLatin1String(c.ButtonText), QLatin1String(c.Border))
+        .arg(QLatin1String(c.Accent), QLatin1String(c.AccentText), QLatin1String(c.Tab), radius);
+}
+
+const TThemeColors *ThemeOf(int index)
+{
+    switch (index) {
+    case 1: return &BlueIce;
+    case 2: return &Elegant;
+    case 3: return &DarkGlass;
+    case 4: return &GrayPlastic;
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+const QStringList &DesignNames()
+{
+    static const QStringList names{QStringLiteral("Standard"), QStringLiteral("BlueIce (internal)"),
+                                   QStringLiteral("Elegant (internal)"), QStringLiteral("DarkGlass (internal)"),
+                                   QStringLiteral("GrayPlastic (internal)")};
+    return names;
+}
+
+int DesignIndex(const QString &name)
+{
+    return static_cast<int>(DesignNames().indexOf(name));
+}
+
+void ApplyProgramDesign(int index)
+{
+    if (!qApp->style() || qApp->style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const TThemeColors *theme = ThemeOf(index);
+    const QString sheet = theme ? ThemeSheet(*theme) + CommonSheet : CommonSheet;
+    if (qApp->styleSheet() != sheet)
+        qApp->setStyleSheet(sheet);
+    qApp->setProperty("QuintorDesign", theme ? index : 0);
+}
+
+void SetFieldInvalid(QWidget *field, bool invalid)
+{
+    if (field->property("invalid").toBool() == invalid)
+        return;
+    field->setProperty("invalid", invalid);
+    field->style()->unpolish(field);
+    field->style()->polish(field);
+    field->update();
+}

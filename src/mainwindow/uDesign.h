@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QColor>
+#include <QStringList>
+
+class QWidget;
+
+// The designs of the program: position 0 "Standard" (Fusion with the window
+// colours of the windows themselves), then the four themes, each a style
+// sheet applied to the whole program.
+[[nodiscard]] const QStringList &DesignNames();
+[[nodiscard]] int DesignIndex(const QString &name);  // -1 when unknown
+
+// Applies a design to the whole application; unknown positions give Standard.
+void ApplyProgramDesign(int index);
+
+// The background colour of the main window in the Standard design.
+inline const QColor MainWindowColor(174, 210, 175);
+
+// Marks an edit field invalid (red) or valid (its normal look) in every design.
+void SetFieldInvalid(QWidget *field, bool invalid);

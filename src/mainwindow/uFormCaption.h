@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QObject;
+class QTextBrowser;
+class QWidget;
+
+// Caption "Quintor " + text; a head label "LabelHead" shows "Quintor  " when
+// it carries the shadow effect, text + two blanks when it is plain.
+void SetFormCaption(QWidget *window, const QString &text);
+
+// The help topic F1 opens while `window` is active.
+void SetFormHelpContext(QWidget *window, int context);
+[[nodiscard]] int FormHelpContext(const QWidget *window);
+
+// The folder of the help pages "<context>.html"; help exists while it exists.
+[[nodiscard]] QString HelpFolder();
+void SetHelpFolder(const QString &folder);
+[[nodiscard]] bool HelpAvailable();
+
+// Shows the page of `context` (index.html when that page is missing) in the
+// one help viewer of the program; does nothing without help pages.
+void ShowHelpTopic(int context);
+// The viewer shown last, or null when none was opened yet.
+[[nodiscard]] QTextBrowser *HelpViewer();
+
+// Makes F1 open the help topic of the active window, in every window.
+void InstallHelpKey(QObject *application);

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "mainwindow/uCompareListItems.h"
+#include "rules/uTTavolex.h"
+#include "storage/uTMainApplication.h"
+#include "storage/uTPlayer.h"
+
+#include <QMainWindow>
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QTabWidget;
+class QTextEdit;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TExtValuesEditor;
+
+// The main window: player roster, rule configuration, print sheets and info.
+// It works on the files of one data folder; the constructor runs the whole
+// creation sequence (including the splash when Global.ini asks for it).
+class TFormQuintorMenu : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFormQuintorMenu(const QString &dataFolder = DataFolderDefault(), QWidget *parent = nullptr);
+    ~TFormQuintorMenu() override;
+
+    [[nodiscard]] const QString &DataFolder() const noexcept { return m_DataFolder; }
+    [[nodiscard]] const QString &CurrentTemplateFile() const noexcept { return m_CurrentTemplateFile; }
+    [[nodiscard]] const TTavolexSettings &Settings() const noexcept { return m_Settings; }
+    [[nodiscard]] const TMainApplication &Application() const noexcept { return m_Application; }
+    [[nodiscard]] bool QuitWasRequested() const noexcept { return m_QuitRequested; }
+    [[nodiscard]] TExtValuesEditor &ExtValues() const noexcept { return *m_ExtValues; }
+
+    // Reloads players, the current template and Global.ini into the pages.
+    // Runs on every activation of the window; never re-enters itself.
+    void FormActivate();
+
+    void LoadPlayerList();
+    void UpdateStartButton();
+    void LoadRuleTemplate();
+    // Writes the page into the rule set, Global.ini, the current template and
+    // Settings.ini. Throws EWriteError.
+    void StoreRules();
+    [[nodiscard]] bool AllValuesValid() const;
+    void UpdateExtraQuintorRow();
+    void ApplyDesign();
+    void RefreshStatusBar();
+    void RefreshInfoPage();
+
+    static QString DataFolderDefault();
+
+signals:
+    // The program is to end (after "B&eenden" or a tampered rule template).
+    void QuitRequested();
+
+public slots:
+    void ButtonStartClick();
+    void ButtonCancelClick();
+    void PageControlMainMenuChange(int index);
+    void SpeedButtonNewPlayerClick();
+    void SpeedButtonEditPlayerClick();
+    void SpeedButtonDeletePlayerClick();
+    void ListViewPlayersChange(QTreeWidgetItem *item);
+    void ListViewPlayersSelectItem();
+    void ListViewPlayersColumnClick(int column);
+    void ComboBoxSettingsSelect(int index);
+    void ComboBoxDesignSelect(int index);
+    void GameCount1Click();
+    void CheckBoxMultiQuintorClick();
+    void BitBtnCreateSheetClick();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    void ShowSplash();
+    void CreateControls();
+    QWidget *CreateHead();
+    QWidget *CreatePlayersPage();
+    QWidget *CreateSettingsPage();
+    QWidget *CreatePrintPage();
+    QWidget *CreateAboutPage();
+    QWidget *CreateBottomButtons();
+    void CreateStatusBar();
+    QToolButton *CreateCountButtons(QButtonGroup *group, const QString &prefix, int count, QWidget *row);
+
+    void RebuildValueRows(const std::array<QString, 8> &values);
+    void DetectTemplate();
+    void RejectTamperedTemplate();
+    void OpenEditPlayerDialog(bool isNewPlayer);
+    [[nodiscard]] int TickedPlayerCount() const;
+    void ShowWriteError(const QString &message);
+    [[nodiscard]] bool StoreRulesReporting();
+    [[nodiscard]] QString TemplatePath(int index) const;
+    void PressCountButton(QButtonGroup *group, int number);
+
+    QString m_DataFolder;
+    QString m_CurrentTemplateFile;
+    TMainApplication m_Application;
+    TPlayer m_Profile;
+    TPlayerFiles m_ProfileFiles;
+    QString m_CurrentProfileFile;
+    TTavolexSettings m_Settings;
+    TTavolex m_CaptionColumn;
+    bool m_Updating = false;
+    bool m_Activating = false;
+    bool m_QuitRequested = false;
+
+    QTabWidget *m_PageControlMainMenu = nullptr;
+    QLabel *m_LabelHead = nullptr;
+    QPushButton *m_ButtonStart = nullptr;
+    QPushButton *m_ButtonCancel = nullptr;
+    QToolButton *m_SpeedButtonNewPlayer = nullptr;
+    QToolButton *m_SpeedButtonEditPlayer = nullptr;
+    QToolButton *m_SpeedButtonDeletePlayer = nullptr;
+    QTreeWidget *m_ListViewPlayers = nullptr;
+    QComboBox *m_ComboBoxSettings = nullptr;
+    QCheckBox *m_CheckBoxMultiQuintor = nullptr;
+    QCheckBox *m_CheckBoxCheckDices = nullptr;
+    QCheckBox *m_CheckBoxDoRedo = nullptr;
+    QCheckBox *m_CheckBoxShowSplash = nullptr;
+    QComboBox *m_ComboBoxDesign = nullptr;
+    QButtonGroup *m_GameCount = nullptr;
+    QButtonGroup *m_DiceCount = nullptr;
+    QScrollArea *m_ScrollBoxExtValues = nullptr;
+    TExtValuesEditor *m_ExtValues = nullptr;
+    QComboBox *m_ComboBoxBlock = nullptr;
+    QTextEdit *m_MemoInfo = nullptr;
+    std::array<QLabel *, 4> m_StatusPanels{};
+};
