@@ -1,6 +1,11 @@
 // Writes the program folder's sounds, dice, backgrounds and print sheets and
 // the pictures compiled into the windows. Every run writes the same bytes.
 
+#include "backgrounds.h"
+#include "contactsheet.h"
+#include "dice.h"
+#include "pictures.h"
+#include "sheets.h"
 #include "sounds.h"
 
 #include <QCommandLineParser>
@@ -8,6 +13,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -17,10 +23,11 @@ int Fail(const QString &message)
     return 1;
 }
 
-QString MakeFolder(const QString &path)
+struct Step
 {
-    return QDir().mkpath(path) ? QString() : path;
-}
+    QString folder;
+    std::function<QString(const QString &)> write;  // returns the path that failed, empty on success
+};
 
 } // namespace
 
@@ -34,14 +41,25 @@ int main(int argc, char *argv[])
     const QCommandLineOption contactSheet(QStringLiteral("contact-sheet"), QStringLiteral("Also write an overview picture."), QStringLiteral("file"));
     parser.addOptions({programDir, resourceDir, contactSheet});
     parser.process(app);
-    if (!parser.isSet(programDir))
-        return Fail(QStringLiteral("--program-dir is required"));
+    if (!parser.isSet(programDir) || !parser.isSet(resourceDir))
+        return Fail(QStringLiteral("--program-dir und --resource-dir fehlen"));
 
     const QString bin = QDir(parser.value(programDir)).filePath(QStringLiteral("Bin"));
-    const QString soundDir = bin + QStringLiteral("/Sounds");
-    if (QString failed = MakeFolder(soundDir); !failed.isEmpty())
-        return Fail(QStringLiteral("cannot create ") + failed);
-    if (QString failed = sounds::WriteAll(soundDir); !failed.isEmpty())
-        return Fail(QStringLiteral("cannot write ") + failed);
+    const Step steps[] = {
+        {bin + QStringLiteral("/Sounds"), sounds::WriteAll},
+        {bin + QStringLiteral("/Dices"), dice::WriteAll},
+        {bin + QStringLiteral("/Backgrounds"), backgrounds::WriteAll},
+        {bin, sheets::WriteAll},
+        {parser.value(resourceDir), pictures::WriteAll},
+    };
+    for (const Step &step : steps) {
+        if (!QDir().mkpath(step.folder))
+            return Fail(QStringLiteral("Ordner kann nicht angelegt werden: ") + step.folder);
+        if (const QString failed = step.write(step.folder); !failed.isEmpty())
+            return Fail(QStringLiteral("Datei kann nicht geschrieben werden: ") + failed);
+    }
+    if (parser.isSet(contactSheet) &&
+        !contactsheet::Write(parser.value(programDir), parser.value(resourceDir), parser.value(contactSheet)))
+        return Fail(QStringLiteral("Datei kann nicht geschrieben werden: ") + parser.value(contactSheet));
     return 0;
 }

@@ -1,0 +1,5 @@
+// The pictures themselves come from the generated resource file; this unit
+// only gives the library a body of its own.
+namespace quintor_resources {
+int Linked() { return 1; }
+} // namespace quintor_resources
