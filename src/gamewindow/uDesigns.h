@@ -44,7 +44,7 @@ public:
     [[nodiscard]] const TPictureList &Cups() const noexcept { return m_Cups; }
 
 private:
-    void AddBackground(const QString &caption, const QString &file);
+    void AddBackground(const QString &caption, const QString &file, const QImage &picture);
     void LoadDiceSet(const QString &letter, TPictureList &list, const QString &diceFolder);
     [[nodiscard]] static int DiceSetIndex(int diceType) noexcept;
 

@@ -99,13 +99,18 @@ QRgb TPictureList::CornerColor(const QImage &picture)
 
 QImage TPictureList::KeyedOut(const QImage &picture, QRgb key)
 {
-    QImage keyed = picture.convertToFormat(QImage::Format_ARGB32);
+    // Opaque pixels are the same in ARGB32 and its premultiplied form, so a
+    // picture without alpha is keyed in place after a plain copy.
+    const bool opaque = !picture.hasAlphaChannel();
+    QImage keyed = picture.convertToFormat(opaque ? QImage::Format_ARGB32_Premultiplied
+                                                  : QImage::Format_ARGB32);
     const QRgb rgb = key & RGB_MASK;
+    const int width = keyed.width();
     for (int y = 0; y < keyed.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
-        for (int x = 0; x < keyed.width(); ++x)
+        for (int x = 0; x < width; ++x)
             if ((line[x] & RGB_MASK) == rgb)
                 line[x] = 0;
     }
-    return keyed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return opaque ? keyed : keyed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
