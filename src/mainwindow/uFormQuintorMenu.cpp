@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -166,6 +167,8 @@ void TFormQuintorMenu::CreateControls()
     setObjectName(QStringLiteral("FormQuintorMenu"));
     resize(726, 619);
     setMinimumSize(628, 613);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     QFont windowFont(QStringLiteral("Comic Sans MS"));
     windowFont.setPixelSize(11);
     setFont(windowFont);

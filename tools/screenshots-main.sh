@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Screenshots of the main window's pages, the edit player dialog and the
+# splash in every design, taken under Xvfb with a throw-away data folder.
+# Usage: tools/screenshots-main.sh [build-folder] [output-folder]
+set -euo pipefail
+
+BUILD=${1:-build}
+OUT=${2:-/tmp/quintor-shots}
+PROGRAM=$(realpath "$BUILD/Quintor")
+DISPLAY_NUMBER=:97
+DESIGNS=(standard blueice elegant darkglass grayplastic)
+
+mkdir -p "$OUT"
+SCRATCH=$(mktemp -d)
+Xvfb "$DISPLAY_NUMBER" -screen 0 1024x768x24 >/dev/null 2>&1 &
+XVFB_PID=$!
+PROGRAM_PID=
+cleanup() {
+    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
+    kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$SCRATCH"
+}
+trap cleanup EXIT
+export DISPLAY=$DISPLAY_NUMBER SDL_AUDIODRIVER=dummy
+sleep 1
+
+shot() { import -window root "$OUT/$1.png"; }
+key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
+typed() { xdotool type --delay 30 "$1"; sleep 0.3; }
+
+wait_for() {  # window name
+    for _ in $(seq 1 50); do
+        xdotool search --name "$1" >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    echo "window '$1' did not appear" >&2
+    return 1
+}
+
+focus() {  # window name
+    local id
+    id=$(xdotool search --name "$1" | tail -1)
+    xdotool windowfocus --sync "$id"
+    sleep 0.3
+}
+
+start() {  # home folder
+    HOME=$1 XDG_CONFIG_HOME=$1/.config "$PROGRAM" >/dev/null 2>&1 &
+    PROGRAM_PID=$!
+}
+
+stop() {
+    kill "$PROGRAM_PID" 2>/dev/null || true
+    wait "$PROGRAM_PID" 2>/dev/null || true
+    PROGRAM_PID=
+}
+
+# The design combo box sits at the same place on a fresh, Standard-designed page.
+choose_design() {  # position
+    local id x y
+    id=$(xdotool search --name "Quintor Hauptmenü" | tail -1)
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    xdotool mousemove $((X + 110)) $((Y + 77)) click 1; sleep 0.5      # tab "Einstellungen"
+    xdotool mousemove $((X + 160)) $((Y + 220)) click 1; sleep 0.5     # ComboBoxDesign
+    key Home
+    for _ in $(seq 1 "$1"); do key Down; done
+    key Return
+}
+
+for index in "${!DESIGNS[@]}"; do
+    name=${DESIGNS[$index]}
+    home="$SCRATCH/$name"
+    mkdir -p "$home/Documents"
+
+    start "$home"
+    sleep 0.6
+    shot "splash-$name"
+    wait_for "Quintor Hauptmenü"
+    sleep 1
+    choose_design "$index"
+    sleep 0.5
+    stop
+
+    start "$home"
+    wait_for "Quintor Hauptmenü"
+    sleep 1.5
+    focus "Quintor Hauptmenü"
+    for player in Anna Bert; do
+        key alt+n
+        wait_for "Neuer Spieler"
+        typed "$player"
+        key Return
+        wait_for "Spielerdaten bearbeiten"
+        sleep 0.5
+        [ "$player" = Anna ] && shot "editplayer-$name"
+        key Return
+        sleep 0.5
+    done
+    shot "players-$name"
+    for page in settings print info; do
+        key ctrl+Tab
+        shot "$page-$name"
+    done
+    stop
+done
+echo "screenshots in $OUT"
