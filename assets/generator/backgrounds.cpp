@@ -192,7 +192,7 @@ Shader ShaderOf(int n, int w, int h)
     case 3: return Wood({{0.86, 0.68, 0.43}, {0.66, 0.44, 0.22}, 220.0, 22.0, 1.0, 0.0, 404}, w, h);
     case 4: return Felt({0.42, 0.07, 0.12}, 505, 0.07, w, h);
     case 5: return Ocean(w, h);
-    default: return Felt({0.075, 0.075, 0.08}, 606, 0.12, w, h);
+    default: return Felt({0.09, 0.09, 0.095}, 606, 0.24, w, h);
     }
 }
 
