@@ -11,7 +11,8 @@ void TTavolexSettings::LoadFromFile(const QString &fileName, const QString &sect
     m_DiceCount = ini.ReadInteger(section, QStringLiteral("DiceCount"), 3);
     m_GameCount = ini.ReadInteger(section, QStringLiteral("GameCount"), 1);
     m_Description = ini.ReadString(section, QStringLiteral("Description"), QStringLiteral("Default"));
-    m_ExtOptions = ini.ReadString(section, QStringLiteral("ExtOptions"), DefaultExtOptions);
+    // Through the setter: RuleValue answers from a cache of the list.
+    SetExtOptions(ini.ReadString(section, QStringLiteral("ExtOptions"), DefaultExtOptions));
     m_AllowRedo = ini.ReadBool(section, QStringLiteral("AllowRedo"), false);
     m_ShowHint = ini.ReadBool(section, QStringLiteral("ShowHint"), true);
     if (!VerifyKey(ini, section))

@@ -30,8 +30,10 @@ void TPlayer::LoadFromFile(const QString &fileName, QString &error)
     m_Background = ini.ReadString(Section, QStringLiteral("Background"), QString());
     m_BackgroundType = ini.ReadInteger(Section, QStringLiteral("BackgroundType"), 0);
     m_DiceType = ini.ReadInteger(Section, QStringLiteral("DiceType"), 0);
+    // Callers take an empty error for a sound file, so a tampered profile
+    // without a name reports its file name instead.
     if (!VerifyKey(ini, Section))
-        error = m_Name;
+        error = m_Name.isEmpty() ? QFileInfo(fileName).fileName() : m_Name;
 }
 
 void TPlayer::SaveToFile(const QString &fileName) const

@@ -30,7 +30,8 @@ public:
     void SetDiceType(int v) noexcept { m_DiceType = v; }
 
     // Reads the profile. `error` becomes empty, or the name just read when
-    // the signature does not match. A missing file changes nothing.
+    // the signature does not match (the file name without folder when that
+    // name is empty). A missing file changes nothing.
     void LoadFromFile(const QString &fileName, QString &error);
     // Writes and signs the profile. Throws EWriteError.
     void SaveToFile(const QString &fileName) const;

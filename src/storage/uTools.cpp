@@ -243,6 +243,40 @@ QString GetLocalComputerName()
     return name.isEmpty() ? QStringLiteral("localhost") : name;
 }
 
+bool EnsureDataFolder(const QString &folder, QString &message)
+{
+    message.clear();
+    const QFileInfo info(folder);
+    if (!QDir().mkpath(folder) || !info.isDir()) {
+        message = QStringLiteral("Der Datenordner %1 kann nicht angelegt werden.").arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    if (!info.isWritable()) {
+        message = WriteErrorText(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    return true;
+}
+
+bool EnsureDataFolder(QString &message)
+{
+    return EnsureDataFolder(DataFolder(), message);
+}
+
+bool IsListableReport(const QString &dataFolder, const QString &reportName)
+{
+    const bool plainName = !reportName.isEmpty() && !reportName.contains(QLatin1Char('/'))
+                           && !reportName.contains(QLatin1Char('\\')) && !reportName.startsWith(QLatin1Char('.'))
+                           && std::none_of(reportName.begin(), reportName.end(), [](QChar c) { return c.unicode() < ' '; });
+    if (!plainName || !reportName.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive))
+        return false;
+    const QFileInfo report(QDir(dataFolder).filePath(reportName));
+    if (report.isSymLink() || !report.isFile())
+        return false;
+    // The folder itself may be reached through a link; compare real places.
+    return report.canonicalPath() == QFileInfo(dataFolder).canonicalFilePath();
+}
+
 QString ProgramPath(const QString &relative)
 {
     const QString base = QCoreApplication::applicationDirPath();
@@ -328,6 +362,13 @@ QByteArray ToAnsi(const QString &text)
 
 QString FromAnsi(const QByteArray &bytes)
 {
+    // Outside 0x80..0x9F the code page is Latin-1; large files are mostly that.
+    const bool latin1 = std::none_of(bytes.begin(), bytes.end(), [](char raw) {
+        const auto byte = static_cast<unsigned char>(raw);
+        return byte >= 0x80 && byte < 0xA0;
+    });
+    if (latin1)
+        return QString::fromLatin1(bytes);
     QString text;
     text.reserve(bytes.size());
     for (const char raw : bytes) {

@@ -52,6 +52,14 @@ void WriteKey(TIniFile &ini, const QString &section);
 // Documents folder + program base name + "/".
 [[nodiscard]] QString DataFolder();
 [[nodiscard]] QString GetLocalComputerName();
+// Creates `folder` with its missing parents. False when that fails or the
+// result is no writable folder; `message` then holds the German text to show.
+[[nodiscard]] bool EnsureDataFolder(const QString &folder, QString &message);
+[[nodiscard]] bool EnsureDataFolder(QString &message);
+// True only for a plain file (no link, no folder) named `reportName`
+// directly in `dataFolder` and ending in ".html": a report name read from a
+// hand-edited file may point anywhere.
+[[nodiscard]] bool IsListableReport(const QString &dataFolder, const QString &reportName);
 // `relative` (e.g. "bin/Druckvorlage.jpg") below the program folder, each
 // component matched ignoring case; the path as given when nothing matches.
 [[nodiscard]] QString ProgramPath(const QString &relative);
