@@ -102,7 +102,8 @@ bool TTurnEngine::StepDice(int width, int height)
     bool moving = false;
     for (TDice &die : m_Dice) {
         die.Step(width, height);
-        moving = moving || die.StepsLeft() > 0;
+        // A held die may keep steps from a roll its sample cut short; it moves no more.
+        moving = moving || (die.State() == TDice::dsRolling && die.StepsLeft() > 0);
     }
     return moving;
 }

@@ -111,6 +111,9 @@ public:
     void GiveUp(int player);
     void ViewPlayer(int player);
     bool AskConfirmation(const QString &question);
+    // Marks the player on turn on the board (with several columns after
+    // refreshing every player's sums).
+    void HighlightCurrentPlayer();
 
     // Recomputes the sums shown for `player` (one-column games: for everyone)
     // and the players' Points.
@@ -151,7 +154,6 @@ public:
 private:
     [[nodiscard]] TTavolex *ColumnForClick(int column);
     [[nodiscard]] int NextInGameAfter(int player) const;
-    void HighlightCurrentPlayer();
     void ResetDice();
     // Steps 6-8 of an entry once it stands: sums, next player, sound, new turn.
     void CompleteEntry(const TTavolex &column, bool pauseAfterChoose);

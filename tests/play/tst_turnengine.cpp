@@ -173,6 +173,23 @@ private slots:
         QVERIFY(!game.engine->ToggleHold(0));
     }
 
+    // A roll that its sample cut short leaves steps on the dice; held, they must
+    // not keep the next roll going for ever.
+    void heldDieWithStepsLeftDoesNotKeepTheRollGoing()
+    {
+        Game game({"Anna"}, rulesWith(1));
+        game.engine->StartThrow(W, H);
+        game.engine->StepDice(W, H);
+        game.engine->ThrowSettled();
+        QVERIFY(game.engine->Dice()[0].StepsLeft() > 0);
+        QVERIFY(game.engine->ToggleHold(0));
+        game.engine->StartThrow(W, H);
+        int frames = 0;
+        while (game.engine->StepDice(W, H) && frames < 1000)
+            ++frames;
+        QVERIFY(frames < 100);
+    }
+
     void entryPassesTheTurnWithChooseAndPause()
     {
         Game game({"Anna", "Bert"}, rulesWith(1));

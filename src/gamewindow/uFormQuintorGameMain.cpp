@@ -1,0 +1,530 @@
+#include "gamewindow/uFormQuintorGameMain.h"
+
+#include "dialogs/uFormQuintorGameWaitForNextPlayer.h"
+#include "dialogs/uFormQuintorTempSettings.h"
+#include "dialogs/uFormQuintorWait.h"
+#include "gamewindow/uDesigns.h"
+#include "gamewindow/uDrawSurface.h"
+#include "gamewindow/uGameStatusBar.h"
+#include "gamewindow/uPlayfield.h"
+#include "gamewindow/uProgramFiles.h"
+#include "gamewindow/uScoreBoard.h"
+#include "gamewindow/uSoundCatalogue.h"
+#include "mainwindow/uFormCaption.h"
+#include "play/uRandom.h"
+#include "storage/uTStatistics.h"
+#include "storage/uTools.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGraphicsDropShadowEffect>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+#include <QWheelEvent>
+
+#include <exception>
+
+namespace {
+constexpr int HeadHeight = 49;
+constexpr int SelectorTop = HeadHeight + 6;
+constexpr int SelectorHeight = 22;
+constexpr int Margin = 10;
+constexpr int BoardRows = 24;
+constexpr int CaptionWidth = 100;
+
+struct TBoardPlace {
+    int Left;
+    int Width;
+};
+// One column per player: a wide board at the left; several: room for the
+// player panels left of the board.
+constexpr TBoardPlace OneColumnBoard{10, 500};
+constexpr TBoardPlace ManyColumnBoard{152, 400};
+}  // namespace
+
+TFormQuintorGameMain::TFormQuintorGameMain(QWidget *owner, const QString &dataFolder,
+                                           const QString &programFolder)
+    : QDialog(owner)
+    , m_DataFolder(dataFolder)
+    , m_ProgramFolder(programFolder)
+    , m_Pause([](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); })
+{
+    setObjectName(QStringLiteral("FormQuintorGameMain"));
+    FormCreate();
+}
+
+TFormQuintorGameMain::~TFormQuintorGameMain() = default;
+
+bool TFormQuintorGameMain::MultiColumn() const
+{
+    return m_Rules.GameCount() > 1;
+}
+
+void TFormQuintorGameMain::Message(const QString &text)
+{
+    m_LoadingMessages << text;
+    if (m_Wait)
+        m_Wait->SetText(text);
+}
+
+void TFormQuintorGameMain::FormCreate()
+{
+    m_Wait = new TFormQuintorWait(this);
+    m_Wait->show();
+    Message(QStringLiteral("Anwendung wird initilisiert."));
+    try {
+        m_LayoutGuard = true;
+        Randomize();
+        CreateControls();
+        Message(QStringLiteral("Einstellungen werden geladen."));
+        LoadRulesAndPlayers();
+        PlaceStaticPanels();
+        m_Engine = std::make_unique<TTurnEngine>(*this, m_Rules, LoadGamePlayers(m_DataFolder),
+                                                 m_Surface->width(), m_Surface->height());
+        m_ScoreBoard = new TScoreBoard(*m_Engine, m_PanelScoreboardInfo, m_PanelScores, this, this);
+        m_ScoreBoard->BuildBoard();
+        connect(m_ScoreBoard, &TScoreBoard::FieldClicked, this, [this](int column, int row) {
+            Absorb([&] { m_Engine->ChooseField(column, row); });  // PanelScoresClick
+        });
+        connect(m_ScoreBoard, &TScoreBoard::GiveUpClicked, this, [this](int player) {
+            Absorb([&] { m_Engine->GiveUp(player); });  // ImageInfoClick
+        });
+        connect(m_ScoreBoard, &TScoreBoard::PlayerClicked, this, [this](int player) {
+            Absorb([&] { m_Engine->ViewPlayer(player); });  // ShowPlayer
+        });
+        SetFormCaption(this, QStringLiteral("Spiel"));
+        SetFormHelpContext(this, MultiColumn() ? 40200 : 40100);
+        m_Engine->StartGame();
+        m_Statistics = std::make_unique<TStatistics>(m_DataFolder);
+
+        Message(QStringLiteral("Grafiken werden geladen."));
+        m_Designs = std::make_unique<TDesigns>();
+        std::vector<TPlayer *> players;
+        for (TPlayer &player : m_Engine->Players())
+            players.push_back(&player);
+        const QString &program = m_ProgramFolder;
+        const int first = m_Designs->LoadBackgrounds(FindFolderIgnoringCase(program, QStringLiteral("Bin/Backgrounds")), players);
+        m_Designs->LoadDiceImages(FindFolderIgnoringCase(program, QStringLiteral("Bin/Dices")));
+        m_Designs->LoadFixedPictures();
+        m_ComboBoxTable->addItems(m_Designs->BackgroundCaptions());
+        m_ComboBoxTableIX->addItems(m_Designs->BackgroundPaths());
+        m_ComboBoxTable->setCurrentIndex(first);
+        m_ComboBoxTableIX->setCurrentIndex(first);
+
+        Message(QStringLiteral("Sounds werden geladen."));
+        m_Sounds = std::make_unique<TSoundCatalogue>(m_Settings);
+        m_Sounds->LoadSounds(FindFolderIgnoringCase(program, QStringLiteral("Bin/Sounds")), [this](const QString &path) {
+            QMessageBox::warning(this, QStringLiteral("Quintor"), path);
+        });
+        m_Playfield = std::make_unique<TPlayfield>(*m_Engine, *m_Surface, *m_Designs, *m_Sounds, m_Settings);
+        m_Playfield->SetBackgroundIndex(first);
+
+        ThrowsLeftChanged();
+        m_Engine->HighlightCurrentPlayer();
+        m_ValueTable = new TFormQuintorTempSettings(this);
+        m_ValueTable->FillValueTable(m_Rules);
+        m_ValueTable->hide();
+        m_Settings.LoadFromFile(m_DataFolder + QStringLiteral("Global.ini"));
+        m_StatusBarMain->SetPanelText(6, QStringLiteral("F1 Hilfe      "));
+    } catch (...) {
+        delete m_Wait;
+        m_Wait = nullptr;
+        m_LayoutGuard = false;
+        throw;
+    }
+    delete m_Wait;
+    m_Wait = nullptr;
+    m_LayoutGuard = false;
+}
+
+void TFormQuintorGameMain::CreateControls()
+{
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPixelSize(11);
+    setFont(font);
+    resize(900, 600);
+    setMinimumSize(800, 600);
+    setSizeGripEnabled(true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+
+    m_PanelHead = new QFrame(this);
+    m_PanelHead->setObjectName(QStringLiteral("PanelHead"));
+    m_PanelHead->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_LabelHead = new QLabel(m_PanelHead);
+    m_LabelHead->setObjectName(QStringLiteral("LabelHead"));
+    QFont head(QStringLiteral("Comic Sans MS"));
+    head.setPixelSize(27);
+    head.setItalic(true);
+    m_LabelHead->setFont(head);
+    m_LabelHead->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto *shadow = new QGraphicsDropShadowEffect(m_LabelHead);
+    shadow->setOffset(3, 3);
+    shadow->setBlurRadius(2);
+    m_LabelHead->setGraphicsEffect(shadow);
+
+    m_PanelScoreboard = new QFrame(this);
+    m_PanelScoreboard->setObjectName(QStringLiteral("PanelScoreboard"));
+    m_PanelScoreboardInfo = new QFrame(m_PanelScoreboard);
+    m_PanelScoreboardInfo->setObjectName(QStringLiteral("PanelScoreboardInfo"));
+    m_PanelScores = new QFrame(m_PanelScoreboard);
+    m_PanelScores->setObjectName(QStringLiteral("PanelScores"));
+
+    m_PanelDXPlayField = new QFrame(this);
+    m_PanelDXPlayField->setObjectName(QStringLiteral("PanelDXPlayField"));
+    m_PanelDXPlayField->setFocusPolicy(Qt::StrongFocus);
+    m_Surface = new TDrawSurface(m_PanelDXPlayField);
+    m_Surface->setObjectName(QStringLiteral("DXDrawPlayfield"));
+    connect(m_Surface, &TDrawSurface::Timer, this, [this] {
+        Absorb([this] { m_Playfield->DXTimerMainTimer(); });
+    });
+    connect(m_Surface, &TDrawSurface::MouseDown, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+                Absorb([&] { m_Playfield->MouseDown(button == Qt::LeftButton, x, y); });
+            });
+    m_PanelResultMain = new QFrame(m_PanelDXPlayField);
+    m_PanelResultMain->setObjectName(QStringLiteral("PanelResultMain"));
+    m_PanelResultMain->hide();
+
+    m_LabelDesign = new QLabel(QStringLiteral("Spielfeld:"), this);
+    m_LabelDesign->setObjectName(QStringLiteral("LabelDesign"));
+    m_ComboBoxTable = new QComboBox(this);
+    m_ComboBoxTable->setObjectName(QStringLiteral("ComboBoxTable"));
+    m_ComboBoxTable->setToolTip(QStringLiteral("Wählen Sie hier den\nHintergrund des Spielfeldes"));
+    connect(m_ComboBoxTable, &QComboBox::activated, this, [this](int index) {
+        Absorb([&] { ComboBoxTableSelect(index); });
+    });
+    m_ComboBoxTableIX = new QComboBox(this);
+    m_ComboBoxTableIX->setObjectName(QStringLiteral("ComboBoxTableIX"));
+    m_ComboBoxTableIX->hide();
+    m_ButtonSettings = new QPushButton(QStringLiteral("?"), this);
+    m_ButtonSettings->setObjectName(QStringLiteral("ButtonSettings"));
+    m_ButtonSettings->setToolTip(QStringLiteral("Wertetabelle anzeigen"));
+    m_ButtonSettings->setAutoDefault(false);
+    connect(m_ButtonSettings, &QPushButton::clicked, this, [this] { ButtonSettingsClick(); });
+    m_LabelRollsLeft = new QLabel(this);
+    m_LabelRollsLeft->setObjectName(QStringLiteral("LabelRollsLeft"));
+    m_LabelRollsLeft->setToolTip(QStringLiteral("Übrige Würfe"));
+    m_LabelRollsLeft->hide();
+
+    m_StatusBarMain = new TGameStatusBar(m_Settings, this);
+    connect(m_StatusBarMain, &TGameStatusBar::Switched, this, [this](int panel) { StatusBarSwitched(panel); });
+}
+
+void TFormQuintorGameMain::LoadRulesAndPlayers()
+{
+    QString error;
+    m_Rules.LoadFromFile(m_DataFolder + QStringLiteral("Settings.ini"), QStringLiteral("Settings"), error);
+    if (!error.isEmpty())
+        QMessageBox::information(this, QStringLiteral("Quintor"), QStringLiteral("Schummler"));
+    // A hand-edited rule set plays on, within what the 4 x 4 table can hold.
+    m_Rules.ClampForPlay();
+}
+
+void TFormQuintorGameMain::PlaceStaticPanels()
+{
+    const int w = width();
+    const int h = height();
+    m_PanelHead->setGeometry(0, 0, w, HeadHeight);
+    m_LabelHead->setGeometry(w - 183 - Margin, 0, 183, HeadHeight);
+    m_StatusBarMain->setGeometry(0, h - m_StatusBarMain->height(), w, m_StatusBarMain->height());
+
+    const TBoardPlace board = MultiColumn() ? ManyColumnBoard : OneColumnBoard;
+    const int playTop = SelectorTop + SelectorHeight + 5;
+    const int playLeft = board.Left + board.Width + Margin;
+    const int playHeight = std::max(1, h - m_StatusBarMain->height() - 5 - playTop);
+    const int playWidth = std::max(1, w - playLeft - Margin);
+    m_PanelDXPlayField->setGeometry(playLeft, playTop, playWidth, playHeight);
+    m_Surface->setGeometry(0, 0, playWidth, playHeight);
+    m_PanelResultMain->setGeometry(0, 0, playWidth, playHeight);
+
+    m_PanelScoreboard->setGeometry(board.Left, SelectorTop, board.Width, playHeight + SelectorHeight + 5);
+    m_PanelScoreboardInfo->setGeometry(0, 0, CaptionWidth, m_PanelScoreboard->height());
+    m_PanelScores->setGeometry(CaptionWidth, 0, board.Width - CaptionWidth, m_PanelScoreboard->height());
+
+    m_LabelDesign->adjustSize();
+    m_LabelDesign->move(playLeft, SelectorTop + (SelectorHeight - m_LabelDesign->height()) / 2);
+    const int comboLeft = playLeft + m_LabelDesign->width() + 10;
+    const int buttonWidth = 25;
+    m_ComboBoxTable->setGeometry(comboLeft, SelectorTop, std::max(60, playWidth - buttonWidth - 75), SelectorHeight);
+    m_ButtonSettings->setGeometry(m_ComboBoxTable->geometry().right() + 8, SelectorTop, buttonWidth, SelectorHeight);
+}
+
+void TFormQuintorGameMain::FormActivate()
+{
+    if (!m_Engine)
+        return;
+    m_Engine->SetGameOver(false);
+    m_Surface->SetTimerEnabled(m_Surface->isVisible());
+}
+
+void TFormQuintorGameMain::FormResize()
+{
+    if (m_LayoutGuard || !m_Engine)
+        return;
+    m_LayoutGuard = true;
+    PlaceStaticPanels();
+    const int rowHeight = m_PanelScoreboard->height() / BoardRows;
+    const bool boardVisible = !m_PanelScoreboard->isHidden();
+    const bool surfaceVisible = !m_Surface->isHidden();
+    m_PanelScoreboard->hide();
+    m_Surface->SetTimerEnabled(false);
+    const int inGame = m_Engine->PlayersInGame();
+    if (inGame == 0) {
+        // Nothing to record and nothing to play: back to the main window.
+        m_LayoutGuard = false;
+        QDialog::done(ResultClosed);
+        return;
+    }
+    const int columns = MultiColumn() ? m_Rules.GameCount() : inGame;
+    const int columnWidth = (m_PanelScoreboard->width() - m_PanelScoreboardInfo->width() - 13) / columns;
+    m_ScoreBoard->Layout(rowHeight, columnWidth, m_PanelScoreboard->y());
+    m_Engine->RepositionDice(m_Surface->width(), m_Surface->height());
+    m_PanelScoreboard->setVisible(boardVisible);
+    m_Surface->setVisible(surfaceVisible);
+    m_LayoutGuard = false;
+    m_Surface->SetTimerEnabled(surfaceVisible && isActiveWindow());
+    m_Surface->update();
+    m_StatusBarMain->SetPanelText(1, QStringLiteral("Version: 3.1"));
+    m_StatusBarMain->SetPanelText(0, QStringLiteral("Quintor"));
+}
+
+void TFormQuintorGameMain::Absorb(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (...) {
+        // Errors during play pass without a message; a new layout repairs the look.
+        resize(width() + 1, height());
+    }
+}
+
+bool TFormQuintorGameMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    else if (event->type() == QEvent::WindowDeactivate && m_Surface)
+        m_Surface->SetTimerEnabled(false);
+    return QDialog::event(event);
+}
+
+void TFormQuintorGameMain::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    FormResize();
+}
+
+void TFormQuintorGameMain::wheelEvent(QWheelEvent *event)
+{
+    if (m_Playfield)
+        m_Playfield->FormMouseWheel(event->angleDelta().y());
+    event->ignore();
+}
+
+void TFormQuintorGameMain::ComboBoxTableSelect(int index)
+{
+    m_ComboBoxTableIX->setCurrentIndex(index);
+    TPlayer &player = m_Engine->Players()[m_Engine->CurrentPlayer()];
+    player.SetBackgroundIndex(index);
+    m_Playfield->SetBackgroundIndex(index);
+    m_PanelDXPlayField->setFocus();
+}
+
+void TFormQuintorGameMain::ButtonSettingsClick()
+{
+    SetFormHelpContext(m_ValueTable, 41040);
+    m_ValueTable->show();
+    m_ValueTable->raise();
+}
+
+void TFormQuintorGameMain::StatusBarSwitched(int panel)
+{
+    if (panel == TGameStatusBar::SoundPanel)
+        m_Playfield->SoundSwitched();
+}
+
+// The board.
+
+void TFormQuintorGameMain::ClearShownValues() { m_ScoreBoard->ClearShownValues(); }
+void TFormQuintorGameMain::ShowMoveValues() { m_ScoreBoard->ShowMoveValues(); }
+void TFormQuintorGameMain::ShowFieldValue(int column, int row) { m_ScoreBoard->ShowFieldValue(column, row); }
+void TFormQuintorGameMain::MarkFieldPending(int column, int row) { m_ScoreBoard->MarkFieldPending(column, row); }
+void TFormQuintorGameMain::ReopenField(int column, int row) { m_ScoreBoard->ReopenField(column, row); }
+void TFormQuintorGameMain::ShowSums(int player) { m_ScoreBoard->ShowSums(player); }
+void TFormQuintorGameMain::HighlightCurrentPlayer(int markedPlayer) { m_ScoreBoard->HighlightCurrentPlayer(markedPlayer); }
+void TFormQuintorGameMain::ShowGiveUpIcon() { m_ScoreBoard->ShowGiveUpIcon(); }
+void TFormQuintorGameMain::RemovePlayer(int player) { m_ScoreBoard->RemovePlayer(player); }
+void TFormQuintorGameMain::ShowPlayerColumns(int player) { m_ScoreBoard->ShowPlayerColumns(player); }
+void TFormQuintorGameMain::ShowInfoMarker(int player) { m_ScoreBoard->ShowInfoMarker(player); }
+
+// The playfield.
+
+void TFormQuintorGameMain::ShowBackgroundOf(int player, bool selectorEnabled)
+{
+    const int index = m_Engine->Players()[player].BackgroundIndex();
+    m_ComboBoxTable->setCurrentIndex(index);
+    m_ComboBoxTableIX->setCurrentIndex(index);
+    m_ComboBoxTable->setEnabled(selectorEnabled);
+    if (m_Playfield)
+        m_Playfield->SetBackgroundIndex(index);
+}
+
+void TFormQuintorGameMain::ThrowsLeftChanged()
+{
+    if (!m_Playfield)
+        return;
+    (void)m_Playfield->UpdateThrowsLeft();
+    m_LabelRollsLeft->setText(m_Playfield->ThrowsLeftText());
+}
+
+void TFormQuintorGameMain::ResetCup(bool hidden)
+{
+    m_Playfield->SetCupPhase(hidden ? TPlayfield::CupHidden : TPlayfield::CupIdle);
+}
+
+void TFormQuintorGameMain::LayoutChanged()
+{
+    FormResize();
+}
+
+// The samples.
+
+void TFormQuintorGameMain::PlaySound(const QString &name, bool wait)
+{
+    if (m_Sounds)
+        m_Sounds->PlaySound(name, 0, wait, false);
+}
+
+void TFormQuintorGameMain::StopSound(const QString &name)
+{
+    if (m_Sounds)
+        m_Sounds->PlaySound(name, 0, false, true);
+}
+
+void TFormQuintorGameMain::StopAllSounds()
+{
+    if (m_Sounds)
+        m_Sounds->StopAllSounds();
+}
+
+void TFormQuintorGameMain::PlayThrowSound(const QString &event)
+{
+    if (!m_Sounds)
+        return;
+    // All five dice go back into the cup.
+    m_Sounds->SetSelectedSound(-1);
+    m_Sounds->SelectSound(event, TTurnEngine::DiceInGame);
+    m_Sounds->PlaySelectedSound(false);
+    m_Sounds->SetSelectedSound(-1);
+}
+
+// The prompts.
+
+bool TFormQuintorGameMain::AskConfirmation(const QString &question)
+{
+    PlaySound(QStringLiteral("Wait"), false);
+    m_ScoreBoard->StartBlink();
+    auto *dialog = new TFormQuintorGameWaitForNextPlayer(this);
+    dialog->CentreOn(QRect(m_PanelDXPlayField->mapToGlobal(QPoint(0, 0)), m_PanelDXPlayField->size()));
+    if (!question.isEmpty())
+        dialog->SetQuestion(question);
+    SetFormCaption(dialog, QStringLiteral("Zugrücknahme"));
+    const int result = dialog->exec();
+    StopSound(QStringLiteral("Wait"));
+    m_ScoreBoard->StopBlink();
+    delete dialog;
+    m_Surface->update();
+    return result != TFormQuintorGameWaitForNextPlayer::ResultDeclined;
+}
+
+bool TFormQuintorGameMain::AskGiveUp(const QString &text)
+{
+    auto *dialog = new TFormQuintorGameWaitForNextPlayer(this);
+    SetFormHelpContext(dialog, 41030);
+    dialog->SetDialogWidth(500);
+    dialog->CentreOn(frameGeometry());
+    dialog->HideProgress();
+    dialog->SetTimerInterval(10000);
+    dialog->SetTag(1);
+    dialog->SetQuestion(text);
+    SetFormCaption(dialog, QStringLiteral("Spieler mag nicht mehr"));
+    const int result = dialog->exec();
+    StopSound(QStringLiteral("Wait"));
+    delete dialog;
+    return result == TFormQuintorGameWaitForNextPlayer::ResultAccepted;
+}
+
+void TFormQuintorGameMain::Pause(int milliseconds)
+{
+    m_Pause(milliseconds);
+}
+
+// The end.
+
+void TFormQuintorGameMain::StartCeremony()
+{
+    m_Surface->SetTimerEnabled(false);
+    CloseWith(ResultMainMenu);
+}
+
+void TFormQuintorGameMain::CloseGame(int modalResult)
+{
+    CloseWith(modalResult);
+}
+
+void TFormQuintorGameMain::CloseWith(int result)
+{
+    if (m_Closing)
+        return;
+    if (!FormCloseQuery(result))
+        return;
+    m_Closing = true;
+    m_Surface->SetTimerEnabled(false);
+    StopAllSounds();
+    QDialog::done(result);
+}
+
+bool TFormQuintorGameMain::FormCloseQuery(int result)
+{
+    if (result == ResultClosed && !m_Engine->GameOver()) {
+        PlaySound(QStringLiteral("Wait"), false);
+        auto *dialog = new TFormQuintorGameWaitForNextPlayer(this);
+        SetFormHelpContext(dialog, 41020);
+        dialog->CentreOn(QRect(m_PanelDXPlayField->mapToGlobal(QPoint(0, 0)), m_PanelDXPlayField->size()));
+        dialog->SetQuestion(QStringLiteral("Wollen Sie dieses Spiel abbrechen ?\nStatistiken werden nicht aktualisiert"));
+        dialog->SetTimerInterval(10000);
+        dialog->HideProgress();
+        SetFormCaption(dialog, QStringLiteral("Spielabbruch"));
+        const int answer = dialog->exec();
+        StopSound(QStringLiteral("Wait"));
+        delete dialog;
+        if (answer != TFormQuintorGameWaitForNextPlayer::ResultAccepted)
+            return false;
+        try {
+            m_Settings.SaveToFile(m_DataFolder + QStringLiteral("Global.ini"));
+        } catch (const EWriteError &error) {
+            QMessageBox::critical(this, QStringLiteral("Quintor"), error.Message());
+        }
+        return true;
+    }
+    return true;
+}
+
+void TFormQuintorGameMain::reject()
+{
+    CloseWith(ResultClosed);
+}
+
+void TFormQuintorGameMain::closeEvent(QCloseEvent *event)
+{
+    if (m_Closing) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    CloseWith(ResultClosed);
+}

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "play/uTTurnEngine.h"
+#include "storage/uTMainApplication.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class TDesigns;
+class TDrawSurface;
+class TFormQuintorTempSettings;
+class TFormQuintorWait;
+class TGameStatusBar;
+class TPlayfield;
+class TScoreBoard;
+class TSoundCatalogue;
+class TStatistics;
+
+// The game window: runs one game and closes with a modal result
+// (1 main menu, 2 closed, 3 quit, 4 play again, 7 the last player gave up).
+// It owns the controls and forwards their events; the rules are the turn
+// engine's, the drawing the playfield's, the board the score board's.
+class TFormQuintorGameMain : public QDialog, public ITurnHost {
+    Q_OBJECT
+
+public:
+    static constexpr int ResultMainMenu = 1;
+    static constexpr int ResultClosed = 2;
+    static constexpr int ResultQuit = 3;
+    static constexpr int ResultPlayAgain = 4;
+    static constexpr int ResultLastPlayerGaveUp = 7;
+
+    // Reads Settings.ini, the players and Global.ini from `dataFolder`, the
+    // pictures and sounds from `programFolder` (Bin/ lies there).
+    TFormQuintorGameMain(QWidget *owner, const QString &dataFolder, const QString &programFolder);
+    ~TFormQuintorGameMain() override;
+
+    // "HH:MM", set by the main window before the window is shown.
+    void SetStartTime(const QString &startTime) { m_StartTime = startTime; }
+    [[nodiscard]] const QString &StartTime() const noexcept { return m_StartTime; }
+
+    // The window answers a close request with these rules (bookkeeping or
+    // the abort question) and closes with `result` when allowed.
+    void CloseWith(int result);
+
+    [[nodiscard]] TTurnEngine *Engine() const noexcept { return m_Engine.get(); }
+    [[nodiscard]] TPlayfield *Playfield() const noexcept { return m_Playfield.get(); }
+    [[nodiscard]] TScoreBoard *ScoreBoard() const noexcept { return m_ScoreBoard; }
+    [[nodiscard]] TDrawSurface *Surface() const noexcept { return m_Surface; }
+    [[nodiscard]] TSoundCatalogue *Sounds() const noexcept { return m_Sounds.get(); }
+    [[nodiscard]] TMainApplication &Settings() noexcept { return m_Settings; }
+    [[nodiscard]] TGameStatusBar *StatusBar() const noexcept { return m_StatusBarMain; }
+    [[nodiscard]] QComboBox *BackgroundSelector() const noexcept { return m_ComboBoxTable; }
+    [[nodiscard]] TFormQuintorTempSettings *ValueTable() const noexcept { return m_ValueTable; }
+    // The messages of the wait window shown while the window was created.
+    [[nodiscard]] const QStringList &LoadingMessages() const noexcept { return m_LoadingMessages; }
+
+    // The blocking pause after an entry; tests replace it so they never sleep.
+    void SetPause(std::function<void(int)> pause) { m_Pause = std::move(pause); }
+
+    // ITurnHost: the board, the playfield, the samples, the prompts.
+    void ClearShownValues() override;
+    void ShowMoveValues() override;
+    void ShowFieldValue(int column, int row) override;
+    void MarkFieldPending(int column, int row) override;
+    void ReopenField(int column, int row) override;
+    void ShowSums(int player) override;
+    void HighlightCurrentPlayer(int markedPlayer) override;
+    void ShowGiveUpIcon() override;
+    void RemovePlayer(int player) override;
+    void ShowPlayerColumns(int player) override;
+    void ShowInfoMarker(int player) override;
+    void ShowBackgroundOf(int player, bool selectorEnabled) override;
+    void ThrowsLeftChanged() override;
+    void ResetCup(bool hidden) override;
+    void LayoutChanged() override;
+    void PlaySound(const QString &name, bool wait) override;
+    void StopSound(const QString &name) override;
+    void StopAllSounds() override;
+    void PlayThrowSound(const QString &event) override;
+    bool AskConfirmation(const QString &question) override;
+    bool AskGiveUp(const QString &text) override;
+    void Pause(int milliseconds) override;
+    void StartCeremony() override;
+    void CloseGame(int modalResult) override;
+
+public slots:
+    void reject() override;
+
+protected:
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    void FormCreate();
+    void CreateControls();
+    void LoadRulesAndPlayers();
+    void PlaceStaticPanels();
+    void FormActivate();
+    void FormResize();
+    [[nodiscard]] bool FormCloseQuery(int result);
+    void Message(const QString &text);
+    void ComboBoxTableSelect(int index);
+    void ButtonSettingsClick();
+    void StatusBarSwitched(int panel);
+    // Runs a handler of the game; an error it raises is absorbed without a
+    // message, and the window lays itself out anew.
+    void Absorb(const std::function<void()> &handler);
+    [[nodiscard]] bool MultiColumn() const;
+
+    QString m_DataFolder;
+    QString m_ProgramFolder;
+    QString m_StartTime;
+    QString m_EndTime;
+    TMainApplication m_Settings;
+    TTavolexSettings m_Rules;
+    std::unique_ptr<TTurnEngine> m_Engine;
+    std::unique_ptr<TDesigns> m_Designs;
+    std::unique_ptr<TSoundCatalogue> m_Sounds;
+    std::unique_ptr<TPlayfield> m_Playfield;
+    std::unique_ptr<TStatistics> m_Statistics;
+    std::function<void(int)> m_Pause;
+    QStringList m_LoadingMessages;
+    bool m_LayoutGuard = true;
+    bool m_Closing = false;
+
+    TFormQuintorWait *m_Wait = nullptr;
+    QFrame *m_PanelHead = nullptr;
+    QLabel *m_LabelHead = nullptr;
+    QFrame *m_PanelScoreboard = nullptr;
+    QFrame *m_PanelScoreboardInfo = nullptr;
+    QFrame *m_PanelScores = nullptr;
+    QFrame *m_PanelDXPlayField = nullptr;
+    TDrawSurface *m_Surface = nullptr;
+    QFrame *m_PanelResultMain = nullptr;
+    QLabel *m_LabelDesign = nullptr;
+    QComboBox *m_ComboBoxTable = nullptr;
+    QComboBox *m_ComboBoxTableIX = nullptr;
+    QPushButton *m_ButtonSettings = nullptr;
+    QLabel *m_LabelRollsLeft = nullptr;
+    TGameStatusBar *m_StatusBarMain = nullptr;
+    TScoreBoard *m_ScoreBoard = nullptr;
+    TFormQuintorTempSettings *m_ValueTable = nullptr;
+};
