@@ -150,10 +150,13 @@ Shader Wood(const WoodStyle &style, int width, int height)
         if (style.knots > 0.0) {
             const double kx = s.boardLength * (0.3 + 0.4 * (noise.Lattice(s.board, s.plank) + 1.0) / 2.0);
             const double ky = style.plankHeight * (0.35 + 0.15 * noise.Lattice(s.plank, s.board));
-            const double d = std::hypot((s.fromBoardStart - kx) / 2.6, s.across - ky);
+            const double ex = (s.fromBoardStart - kx) / 2.6;
+            const double ey = s.across - ky;
+            const double d = std::sqrt(ex * ex + ey * ey);
             rings += style.knots * 90.0 / (d + 12.0) + (d < 9.0 ? 3.0 : 0.0);
         }
-        const double ring = std::pow(0.5 + 0.5 * std::sin(rings * 6.2832), 3.0);
+        const double wave = 0.5 + 0.5 * std::sin(rings * 6.2832);
+        const double ring = wave * wave * wave;
         const double fibres = noise.Fractal(s.along / 60.0, s.across * 1.4 + 100.0 * s.board, 2);
         const double tone = 0.08 * noise.Lattice(s.plank * 31 + s.board, 11);
         Rgb c = Mix(style.light, style.dark, Clamp01(0.25 + 0.55 * ring + 0.25 * fibres + tone));

@@ -72,7 +72,9 @@ double RoundedSquare(double x, double y, double h, double r)
 {
     const double qx = std::abs(x) - (h - r);
     const double qy = std::abs(y) - (h - r);
-    const double outside = std::hypot(std::max(qx, 0.0), std::max(qy, 0.0));
+    const double mx = std::max(qx, 0.0);
+    const double my = std::max(qy, 0.0);
+    const double outside = std::sqrt(mx * mx + my * my);
     return outside + std::min(std::max(qx, qy), 0.0) - r;
 }
 
@@ -107,7 +109,7 @@ public:
           m_PipRadius(pips == 1 ? 0.25 : (pips == 6 ? 0.17 : 0.19))
     {
         const double a = m_View.lightDeg * std::numbers::pi / 180.0;
-        m_Light = Normalised({std::cos(a), std::sin(a), m_View.lightHeight * 2.0});
+        m_Light = Normalised({std::cos(a), std::sin(a), m_View.lightHeight * 1.4});
         m_Half = Normalised({m_Light.x, m_Light.y, m_Light.z + 1.0});
         const double t = m_View.angleDeg * std::numbers::pi / 180.0;
         m_Cos = std::cos(t);
@@ -131,6 +133,25 @@ public:
         if (RoundedSquare(su, sv, kHalf, kRadius) <= 0.0)
             return {SideWall(x, y), 1.0};
         return {QColor(), 0.0};
+    }
+
+    // Distance from (x, y) to the nearest outline or pip rim:
+    // where it is large, one sample tells the colour of the whole pixel.
+    [[nodiscard]] double EdgeDistance(double x, double y) const
+    {
+        const double dx = x - (32.0 - m_View.sideX / 2.0);
+        const double dy = y - (32.0 - m_View.sideY / 2.0);
+        const double u = m_Cos * dx + m_Sin * dy;
+        const double v = -m_Sin * dx + m_Cos * dy;
+        const double su = u - (m_Cos * m_View.sideX + m_Sin * m_View.sideY);
+        const double sv = v - (-m_Sin * m_View.sideX + m_Cos * m_View.sideY);
+        double d = std::min(std::abs(RoundedSquare(u, v, kHalf, kRadius)), std::abs(RoundedSquare(su, sv, kHalf, kRadius)));
+        for (const auto &[pu, pv] : m_Pips) {
+            const double du = u - pu * kHalf;
+            const double dv = v - pv * kHalf;
+            d = std::min(d, std::abs(std::sqrt(du * du + dv * dv) - m_PipRadius * kHalf));
+        }
+        return d;
     }
 
 private:
@@ -162,9 +183,13 @@ private:
             n = RotateOut({gu / gl * std::sin(phi), gv / gl * std::sin(phi), std::cos(phi)});
         }
         const double grain = 0.018 * m_Grain.Fractal(u * 0.35, v * 0.35, 3);
-        // The face is a little brighter towards the lamp, as in a real room.
+        // The face is a little brighter towards the lamp, and a glossy one
+        // shows the lamp as a soft spot there.
         const double falloff = 0.05 * (u * m_Light.x + v * m_Light.y) / kHalf;
-        return Lit(m_Look.body, n, m_Look.gloss, grain - falloff);
+        const double su = u - m_Light.x * 12.0;
+        const double sv = v - m_Light.y * 12.0;
+        const double sheen = 0.22 * m_Look.gloss * std::exp(-(su * su + sv * sv) / 200.0);
+        return Lit(m_Look.body, n, m_Look.gloss, grain + falloff + sheen);
     }
 
     [[nodiscard]] QColor SideWall(double x, double y) const
@@ -179,8 +204,8 @@ private:
     [[nodiscard]] QColor Lit(QColor base, Vec3 n, double gloss, double offset) const
     {
         const double diffuse = 0.58 + 0.5 * std::max(0.0, Dot(n, m_Light)) + offset;
-        const double spec = gloss * std::pow(std::max(0.0, Dot(n, m_Half)), 28.0);
-        const auto channel = [&](int c) { return imagetools::ToByte(c / 255.0 * diffuse * 0.92 + spec); };
+        const double spec = gloss * std::pow(std::max(0.0, Dot(n, m_Half)), 60.0);
+        const auto channel = [&](int c) { return imagetools::ToByte(c / 255.0 * diffuse + spec); };
         return QColor(channel(base.red()), channel(base.green()), channel(base.blue()));
     }
 
@@ -209,6 +234,14 @@ QImage Render(int colour, int pips, int variant, int size)
     const double scale = 64.0 / size;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
+            const double cx = (x + 0.5) * scale;
+            const double cy = (y + 0.5) * scale;
+            if (shader.EdgeDistance(cx, cy) > 1.5 * scale) {
+                const Shade s = shader.At(cx, cy);
+                if (s.coverage > 0.0)
+                    out.setPixel(x, y, s.colour.rgb());
+                continue;
+            }
             double r = 0, g = 0, b = 0, cover = 0;
             for (int sy = 0; sy < kSub; ++sy)
                 for (int sx = 0; sx < kSub; ++sx) {
@@ -248,9 +281,9 @@ QImage Face(int pips, int size, QColor body, QColor pip)
     p.drawRoundedRect(QRectF(0.5, 0.5, s - 1.0, s - 1.0), s * 0.22, s * 0.22);
     p.setPen(Qt::NoPen);
     p.setBrush(pip);
-    const double radius = s * (pips == 1 ? 0.13 : 0.095);
+    const double radius = s * (pips == 1 ? 0.15 : (pips == 6 ? 0.1 : 0.112));
     for (const auto &[u, v] : PipCentres(pips))
-        p.drawEllipse(QPointF(s / 2 + u * s * 0.55, s / 2 + v * s * 0.55), radius, radius);
+        p.drawEllipse(QPointF(s / 2 + u * s * 0.445, s / 2 + v * s * 0.445), radius, radius);
     return image;
 }
 

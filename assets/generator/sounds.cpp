@@ -259,22 +259,23 @@ void AddTimpani(Samples &out, double t, double gain, Rng &rng)
 
 Samples Fanfare(Rng &rng)
 {
-    Samples out = Silence(3.3);
+    Samples out = Silence(3.4);
     struct Step
     {
         double at, length;
         int note;
     };
     const Step melody[] = {{0.02, 0.14, -2}, {0.19, 0.14, 3}, {0.36, 0.14, 7}, {0.53, 0.45, 10},
-                           {1.04, 0.14, 7},  {1.21, 1.55, 10}};
+                           {1.04, 0.14, 7},  {1.21, 1.9, 10}};
     for (const Step &s : melody)
         AddBrass(out, s.at, s.length, Note(s.note), 0.7);
     for (int chord : {-9, -5, -2, 3})
-        AddBrass(out, 1.21, 1.55, Note(chord), 0.35);
+        AddBrass(out, 1.21, 1.9, Note(chord), 0.35);
     for (double at : {0.02, 0.53, 1.21})
         AddTimpani(out, at, 1.0, rng);
     for (int k = 0; k < 8; ++k)
         AddTimpani(out, 2.3 + 0.055 * k, 0.3 + 0.08 * k, rng);
+    AddTimpani(out, 2.75, 1.0, rng);
     AddShimmer(out, 1.21, 1.9, 0.18, rng);
     return out;
 }

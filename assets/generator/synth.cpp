@@ -147,6 +147,7 @@ void AddBrass(Samples &out, double t, double duration, double freq, double gain)
     const int start = ToIndex(t);
     const int count = ToIndex(duration + 0.12);
     const double attack = 0.05;
+    double phase = 0.0;
     for (int i = 0; i < count; ++i) {
         const double s = static_cast<double>(i) / kSampleRate;
         const double env = s < attack ? s / attack
@@ -155,13 +156,11 @@ void AddBrass(Samples &out, double t, double duration, double freq, double gain)
         // The tone opens up as it swells, as a real horn does.
         const double bright = 0.55 + 0.35 * std::min(1.0, s / 0.12);
         const double vibrato = 1.0 + 0.004 * std::sin(kTwoPi * 5.5 * s) * std::min(1.0, s / 0.3);
+        phase += kTwoPi * freq * vibrato / kSampleRate;
         double v = 0.0;
         double a = 1.0;
-        for (int h = 1; h <= 10; ++h) {
-            const double f = freq * h * vibrato;
-            if (f > kSampleRate * 0.45)
-                break;
-            v += a * std::sin(kTwoPi * f * s);
+        for (int h = 1; h <= 10 && freq * h < kSampleRate * 0.45; ++h) {
+            v += a * std::sin(h * phase);
             a *= bright;
         }
         Add(out, start + i, gain * env * v * 0.3);
@@ -180,7 +179,8 @@ std::vector<std::int16_t> Finish(Samples samples, double peakDb)
     for (double &s : samples)
         s = dc.Process(s);
     const int fadeIn = std::min(ToIndex(0.002), static_cast<int>(samples.size()) / 4);
-    const int fadeOut = std::min(ToIndex(0.02), static_cast<int>(samples.size()) / 4);
+    // Long sounds fade out longer, so that no ringing tail is cut off.
+    const int fadeOut = std::max(ToIndex(0.005), std::min(ToIndex(0.3), static_cast<int>(samples.size()) / 10));
     const int n = static_cast<int>(samples.size());
     for (int i = 0; i < fadeIn; ++i)
         samples[static_cast<std::size_t>(i)] *= static_cast<double>(i) / fadeIn;
