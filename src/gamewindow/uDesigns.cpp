@@ -3,6 +3,8 @@
 #include "gamewindow/uProgramFiles.h"
 #include "storage/uTPlayer.h"
 
+#include <QCache>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -24,8 +26,45 @@ QRgb BackgroundKey(int slot)
 struct TCandidate {
     QString Caption;
     QString File;
-    std::future<QImage> Picture;
+    std::future<QImage> Picture;  // started only when the cache cannot help
 };
+
+// Keyed pictures already made, shared by every game window of the process,
+// so that the next game starts without decoding again. Cost in KiB.
+QCache<QString, QImage> &PictureCache()
+{
+    static QCache<QString, QImage> cache(512 * 1024);
+    return cache;
+}
+
+// A changed file (size or time) is a new entry; `keying` tells how it was keyed.
+QString CacheKey(const QString &file, const QString &keying)
+{
+    const QFileInfo info(file);
+    return file + QLatin1Char('|') + QString::number(info.size()) + QLatin1Char('|')
+           + QString::number(info.lastModified().toMSecsSinceEpoch()) + QLatin1Char('|') + keying;
+}
+
+QString CacheKey(const QString &file, QRgb key)
+{
+    return CacheKey(file, QString::number(key, 16));
+}
+
+const QImage *Cached(const QString &cacheKey)
+{
+    return PictureCache().object(cacheKey);
+}
+
+// `picture` keyed by `key`, remembered under `cacheKey`; null stays null.
+QImage KeyAndRemember(const QString &cacheKey, QImage picture, QRgb key)
+{
+    if (picture.isNull())
+        return picture;
+    QImage keyed = TPictureList::KeyedOut(std::move(picture), key);
+    const auto kib = std::max<qsizetype>(1, keyed.sizeInBytes() / 1024);
+    PictureCache().insert(cacheKey, new QImage(keyed), kib);
+    return keyed;
+}
 
 struct TStandardBackground {
     const char *Caption;
@@ -84,12 +123,21 @@ TDesigns::TDesigns()
     m_Cups.SetCount(2);
 }
 
-void TDesigns::AddBackground(const QString &caption, const QString &file, const QImage &picture)
+void TDesigns::AddBackground(const QString &caption, const QString &file,
+                             std::future<QImage> &decoding)
 {
-    if (picture.isNull())
+    const int slot = m_Backgrounds.Count();
+    const QRgb key = BackgroundKey(slot);
+    const QString cacheKey = CacheKey(file, key);
+    QImage keyed;
+    if (const QImage *cached = Cached(cacheKey))
+        keyed = *cached;
+    else
+        keyed = KeyAndRemember(cacheKey, decoding.valid() ? decoding.get() : ReadPicture(file), key);
+    if (keyed.isNull())
         return;
-    const int slot = m_Backgrounds.Add();
-    m_Backgrounds.SetPicture(slot, picture, BackgroundKey(slot));
+    m_Backgrounds.Add();
+    m_Backgrounds.SetPicture(slot, std::move(keyed), std::nullopt);
     m_Captions << caption;
     m_Paths << file;
 }
@@ -109,11 +157,13 @@ int TDesigns::LoadBackgrounds(const QString &backgroundFolder, const std::vector
         if (!player->Background().isEmpty() && QFileInfo(player->Background()).isFile())
             candidates.push_back({QFileInfo(player->Background()).completeBaseName(),
                                   player->Background(), {}});
-    // Large JPEGs take most of the window's loading time: decode side by side.
+    // Large JPEGs take most of the window's loading time: decode side by side
+    // what the cache does not hold for the slot each picture should get.
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        if (!Cached(CacheKey(candidates[i].File, BackgroundKey(static_cast<int>(i)))))
+            candidates[i].Picture = std::async(std::launch::async, ReadPicture, candidates[i].File);
     for (TCandidate &candidate : candidates)
-        candidate.Picture = std::async(std::launch::async, ReadPicture, candidate.File);
-    for (TCandidate &candidate : candidates)
-        AddBackground(candidate.Caption, candidate.File, candidate.Picture.get());
+        AddBackground(candidate.Caption, candidate.File, candidate.Picture);
     for (TPlayer *player : players) {
         if (player->BackgroundType() == 0) {
             player->SetBackgroundIndex(0);
@@ -135,9 +185,17 @@ void TDesigns::LoadDiceSet(const QString &letter, TPictureList &list, const QStr
         if (!folder.Exists(file))
             return;
         const QString path = folder.Path(file);
-        const QImage picture = ReadPicture(path);
+        const QString cacheKey = CacheKey(path, QStringLiteral("corner"));
+        QImage keyed;
+        if (const QImage *cached = Cached(cacheKey)) {
+            keyed = *cached;
+        } else {
+            QImage picture = ReadPicture(path);
+            const QRgb key = TPictureList::CornerColor(picture);
+            keyed = KeyAndRemember(cacheKey, std::move(picture), key);
+        }
         list.ClearPicture(slot);
-        list.SetPicture(slot, picture, TPictureList::CornerColor(picture));
+        list.SetPicture(slot, std::move(keyed), std::nullopt);
         list.SetName(slot, path);
     }
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <array>
+#include <future>
 #include <vector>
 
 class TPlayer;
@@ -44,7 +45,8 @@ public:
     [[nodiscard]] const TPictureList &Cups() const noexcept { return m_Cups; }
 
 private:
-    void AddBackground(const QString &caption, const QString &file, const QImage &picture);
+    // Adds `file` unless it is no picture; `decoding` may already be reading it.
+    void AddBackground(const QString &caption, const QString &file, std::future<QImage> &decoding);
     void LoadDiceSet(const QString &letter, TPictureList &list, const QString &diceFolder);
     [[nodiscard]] static int DiceSetIndex(int diceType) noexcept;
 

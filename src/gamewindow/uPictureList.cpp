@@ -2,6 +2,21 @@
 
 #include <QPainter>
 
+namespace {
+
+// Opaque pixels read the same premultiplied, so an opaque picture changes
+// format in place: large backgrounds are never copied.
+QImage Premultiplied(QImage picture)
+{
+    if (picture.format() == QImage::Format_RGB32)
+        picture.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    else if (picture.format() != QImage::Format_ARGB32_Premultiplied)
+        picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return picture;
+}
+
+}  // namespace
+
 void TPictureList::SetCount(int count)
 {
     m_Items.resize(static_cast<std::size_t>(std::max(count, 0)));
@@ -20,7 +35,7 @@ const TPictureList::TItem *TPictureList::Item(int index) const
     return &m_Items[static_cast<std::size_t>(index)];
 }
 
-void TPictureList::SetPicture(int index, const QImage &picture, std::optional<QRgb> key)
+void TPictureList::SetPicture(int index, QImage picture, std::optional<QRgb> key)
 {
     if (!Item(index))
         return;
@@ -29,9 +44,9 @@ void TPictureList::SetPicture(int index, const QImage &picture, std::optional<QR
     if (picture.isNull())
         item.Picture = QImage();
     else if (key)
-        item.Picture = KeyedOut(picture, *key);
+        item.Picture = KeyedOut(std::move(picture), *key);
     else
-        item.Picture = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        item.Picture = Premultiplied(std::move(picture));
 }
 
 void TPictureList::SetName(int index, const QString &name)
@@ -97,20 +112,17 @@ QRgb TPictureList::CornerColor(const QImage &picture)
     return picture.pixel(0, 0);
 }
 
-QImage TPictureList::KeyedOut(const QImage &picture, QRgb key)
+QImage TPictureList::KeyedOut(QImage picture, QRgb key)
 {
-    // Opaque pixels are the same in ARGB32 and its premultiplied form, so a
-    // picture without alpha is keyed in place after a plain copy.
-    const bool opaque = !picture.hasAlphaChannel();
-    QImage keyed = picture.convertToFormat(opaque ? QImage::Format_ARGB32_Premultiplied
-                                                  : QImage::Format_ARGB32);
+    picture = picture.hasAlphaChannel() ? picture.convertToFormat(QImage::Format_ARGB32)
+                                        : Premultiplied(std::move(picture));
     const QRgb rgb = key & RGB_MASK;
-    const int width = keyed.width();
-    for (int y = 0; y < keyed.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(keyed.scanLine(y));
+    const int width = picture.width();
+    for (int y = 0; y < picture.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
         for (int x = 0; x < width; ++x)
             if ((line[x] & RGB_MASK) == rgb)
                 line[x] = 0;
     }
-    return opaque ? keyed : keyed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return Premultiplied(std::move(picture));
 }

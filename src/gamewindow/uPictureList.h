@@ -21,7 +21,7 @@ public:
     // 0 <= index < Count(). Stores `picture` with every pixel of colour `key`
     // (alpha ignored) made transparent; no key keeps the picture as it is.
     // A null picture empties the item.
-    void SetPicture(int index, const QImage &picture, std::optional<QRgb> key);
+    void SetPicture(int index, QImage picture, std::optional<QRgb> key);
     void SetName(int index, const QString &name);
     // Empties the item; its name stays.
     void ClearPicture(int index);
@@ -41,7 +41,7 @@ public:
     // Colour of the top left pixel, the key colour of the dice pictures.
     [[nodiscard]] static QRgb CornerColor(const QImage &picture);
     // `picture` as premultiplied ARGB with pixels of colour `key` transparent.
-    [[nodiscard]] static QImage KeyedOut(const QImage &picture, QRgb key);
+    [[nodiscard]] static QImage KeyedOut(QImage picture, QRgb key);
 
 private:
     struct TItem {

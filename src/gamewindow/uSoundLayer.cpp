@@ -12,6 +12,10 @@ namespace {
 
 constexpr int InitialChannels = 32;
 constexpr int MaxChannels = 256;
+// The game's samples are recorded at this rate; mixing at it spares the
+// resampling of every file at load, which costs more than all else.
+constexpr int SampleRate = 22050;
+constexpr int OutputChannels = 1;
 
 // The mixer is opened once per process and shared by every layer.
 class TAudioDevice {
@@ -39,7 +43,9 @@ private:
     {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
-        if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) == 0)
+        // No changes allowed: SDL adapts the mixed stream to the device, so the
+        // samples keep the format they were decoded to once.
+        if (Mix_OpenAudioDevice(SampleRate, AUDIO_S16SYS, OutputChannels, 512, nullptr, 0) == 0)
             return true;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
