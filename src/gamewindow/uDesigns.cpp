@@ -9,6 +9,7 @@
 #include <QImageReader>
 
 #include <future>
+#include <system_error>
 
 namespace {
 
@@ -48,6 +49,17 @@ QString CacheKey(const QString &file, const QString &keying)
 QString CacheKey(const QString &file, QRgb key)
 {
     return CacheKey(file, QString::number(key, 16));
+}
+
+// Starts decoding on a thread of its own; without a thread to be had the
+// future stays empty and the picture is read when it is added.
+std::future<QImage> DecodeAside(const QString &file)
+{
+    try {
+        return std::async(std::launch::async, ReadPicture, file);
+    } catch (const std::system_error &) {
+        return {};
+    }
 }
 
 const QImage *Cached(const QString &cacheKey)
@@ -161,7 +173,7 @@ int TDesigns::LoadBackgrounds(const QString &backgroundFolder, const std::vector
     // what the cache does not hold for the slot each picture should get.
     for (std::size_t i = 0; i < candidates.size(); ++i)
         if (!Cached(CacheKey(candidates[i].File, BackgroundKey(static_cast<int>(i)))))
-            candidates[i].Picture = std::async(std::launch::async, ReadPicture, candidates[i].File);
+            candidates[i].Picture = DecodeAside(candidates[i].File);
     for (TCandidate &candidate : candidates)
         AddBackground(candidate.Caption, candidate.File, candidate.Picture);
     for (TPlayer *player : players) {

@@ -1,6 +1,8 @@
 // Rough timing of the media layer: one playfield frame and the window's
 // loading. Not a test; run by hand:
-//   bench_Media [Bin folder]   (without one, fixture assets are written)
+//   bench_Media [Bin folder [picture.png]]   (without a folder, fixture
+//   assets are written; with a picture, one frame of the real pictures is
+//   saved there to look at)
 #include "MediaFixtures.h"
 
 #include "gamewindow/uDesigns.h"
@@ -143,6 +145,28 @@ void BenchFrame(TFrameLoad &load, QSize size)
                 static_cast<double>(g_Allocations) / frames);
 }
 
+// One frame as the playfield draws it, with the program's own cups and marks.
+void SaveFrame(TFrameLoad &load, const QString &file)
+{
+    load.Designs.LoadFixedPictures();
+    TDrawSurface surface;
+    surface.resize(560, 480);
+    const int w = surface.SurfaceWidth();
+    const int h = surface.SurfaceHeight();
+    surface.DrawRotate(load.Designs.Backgrounds(), 2, 0, 0, w, h, 0, 0, 0, 0);
+    const TPictureList &red = load.Designs.DiceSet(1);
+    surface.DrawRotateAlpha(load.Designs.HoldMarks(), 1, 150, 150, 63, 63, 0, 0.5, 0.5, 20, 255);
+    surface.DrawRotateAlpha(red, 5 * 4, 150, 150, 63, 63, 0, 0.5, 0.5, 0, red.Tag());
+    for (int k = 0; k < 2; ++k)
+        surface.Draw(load.Designs.Cups(), 0, 13 + 41 * k, h - 58, 0);
+    surface.DrawRotateAlpha(load.Designs.Cups(), 1, w / 2, h / 2, 128, 128, 0, 0.5, 0.5, 16, 255);
+    for (int die = 0; die < 3; ++die)
+        surface.DrawRotateAlpha(red, die * 4 + 1, 300 + die * 70, 380, 63, 63, 0, 0.5, 0.5,
+                                die * 30, 255);
+    surface.Flip();
+    surface.grab().save(file);
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -190,5 +214,7 @@ int main(int argc, char *argv[])
     load.Marks.SetPicture(1, Die(6), qRgb(255, 0, 220));
     BenchFrame(load, QSize(900, 600));
     BenchFrame(load, QSize(1920, 1080));
+    if (argc > 2)
+        SaveFrame(load, QString::fromLocal8Bit(argv[2]));
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "MediaFixtures.h"
 
 #include "gamewindow/uDesigns.h"
+#include "gamewindow/uProgramFiles.h"
 #include "storage/uTPlayer.h"
 
 #include <QtTest>
@@ -146,6 +147,25 @@ private slots:
         QCOMPARE(designs.BackgroundPaths().at(2), Backgrounds() + "6.jpg");
         // Each slot holds its own picture: 6.jpg was written 66 pixels wide.
         QCOMPARE(designs.Backgrounds().Picture(2)->width(), 66);
+    }
+
+    // The asset tree's names were given for a system that ignores letter case.
+    void programFolderNamesAreFoundIgnoringCase_data()
+    {
+        QTest::addColumn<QString>("onDisk");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("same case") << "Bin/Sounds" << "Bin/Sounds" << "Bin/Sounds/";
+        QTest::newRow("other case") << "Bin/Sounds" << "bin/SOUNDS" << "Bin/Sounds/";
+        QTest::newRow("missing part kept as asked") << "Bin" << "bin/Dices" << "Bin/Dices/";
+    }
+    void programFolderNamesAreFoundIgnoringCase()
+    {
+        QFETCH(QString, onDisk);
+        QFETCH(QString, asked);
+        QFETCH(QString, found);
+        QVERIFY(QDir(m_Dir->path()).mkpath(onDisk));
+        QCOMPARE(FindFolderIgnoringCase(m_Dir->path(), asked), m_Dir->path() + "/" + found);
     }
 
 private:
