@@ -146,7 +146,9 @@ Shader Wood(const WoodStyle &style, int width, int height)
     auto worn = std::make_shared<Grid>(width, height, 8, [noise](double x, double y) { return noise.Fractal(x / 300.0, y / 300.0, 3); });
     return [style, noise, bends, worn, width](int x, int y) {
         const PlankSpot s = Locate(style, noise, x, y);
-        double rings = (s.across + (*bends)[static_cast<std::size_t>(s.plank * width + x)]) / style.ringScale + 3.7 * s.board;
+        // Flat-sawn boards: the rings swell into arches here and there.
+        double rings = (s.across + (*bends)[static_cast<std::size_t>(s.plank * width + x)]) / style.ringScale + 3.7 * s.board +
+                       0.9 * noise.At(s.along / 380.0, s.across / 55.0 + s.board * 7.0);
         if (style.knots > 0.0) {
             const double kx = s.boardLength * (0.3 + 0.4 * (noise.Lattice(s.board, s.plank) + 1.0) / 2.0);
             const double ky = style.plankHeight * (0.35 + 0.15 * noise.Lattice(s.plank, s.board));
@@ -189,11 +191,11 @@ Shader Ocean(int width, int height)
 Shader ShaderOf(int n, int w, int h)
 {
     switch (n) {
-    case 0: return Felt({0.10, 0.42, 0.19}, 101, 0.07, w, h);
+    case 0: return Felt({0.10, 0.42, 0.19}, 101, 0.09, w, h);
     case 1: return Wood({{0.36, 0.21, 0.11}, {0.16, 0.08, 0.04}, 190.0, 26.0, 0.0, 0.0, 202}, w, h);
     case 2: return Wood({{0.55, 0.40, 0.27}, {0.29, 0.19, 0.11}, 240.0, 34.0, 0.5, 0.28, 303}, w, h);
     case 3: return Wood({{0.86, 0.68, 0.43}, {0.66, 0.44, 0.22}, 220.0, 22.0, 1.0, 0.0, 404}, w, h);
-    case 4: return Felt({0.42, 0.07, 0.12}, 505, 0.07, w, h);
+    case 4: return Felt({0.42, 0.07, 0.12}, 505, 0.09, w, h);
     case 5: return Ocean(w, h);
     default: return Felt({0.09, 0.09, 0.095}, 606, 0.24, w, h);
     }

@@ -302,6 +302,33 @@ QImage Document(bool chart)
     });
 }
 
+// A corner of a score sheet in use, to the right of the window's titles.
+void PencilledScores(QPainter &p, const QRectF &area)
+{
+    constexpr int kColumns = 3;
+    constexpr int kRows = 6;
+    const double w = area.width() / (kColumns + 1);
+    const double h = area.height() / kRows;
+    p.setPen(QPen(QColor(150, 135, 105), 1.5));
+    for (int r = 0; r <= kRows; ++r)
+        p.drawLine(QPointF(area.left(), area.top() + r * h), QPointF(area.right(), area.top() + r * h));
+    for (int c = 1; c <= kColumns; ++c)
+        p.drawLine(QPointF(area.left() + c * w, area.top()), QPointF(area.left() + c * w, area.bottom()));
+    for (int r = 0; r < kRows; ++r) {
+        const QImage face = dice::Face(r + 1, static_cast<int>(h * 0.7), Qt::white, QColor(30, 30, 30));
+        p.drawImage(QPointF(area.left() + (w - face.width()) / 2, area.top() + r * h + (h - face.height()) / 2), face);
+    }
+    QFont hand(QStringLiteral("Comic Sans MS"));
+    hand.setPixelSize(static_cast<int>(h * 0.62));
+    p.setFont(hand);
+    p.setPen(QColor(70, 70, 80));
+    const char *entries[kRows][kColumns] = {{"3", "2", "4"}, {"8", "6", "-"}, {"9", "12", "6"},
+                                            {"16", "12", "8"}, {"15", "20", ""}, {"24", "18", ""}};
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kColumns; ++c)
+            p.drawText(QRectF(area.left() + (c + 1) * w, area.top() + r * h, w, h), Qt::AlignCenter, QLatin1String(entries[r][c]));
+}
+
 QImage Splash()
 {
     constexpr int kW = 910;
@@ -318,12 +345,10 @@ QImage Splash()
     paper.setColorAt(1, QColor(236, 228, 204));
     p.setBrush(paper);
     p.drawRoundedRect(QRectF(16, 18, 720, 232), 14, 14);
-    p.setPen(QPen(QColor(190, 175, 140), 2));
-    for (int y = 128; y < 240; y += 28)
-        p.drawLine(QPointF(40, y), QPointF(400, y));
+    PencilledScores(p, QRectF(470, 44, 240, 186));
     const QImage cup = Cup(230);
     p.save();
-    p.translate(690, 330);
+    p.translate(650, 335);
     p.rotate(-62);
     p.drawImage(QPointF(-115, -115), cup);
     p.restore();
@@ -333,7 +358,7 @@ QImage Splash()
         double x, y, angle;
     };
     const Placed spilled[] = {{1, 5, 0, 410, 300, -12}, {0, 6, 1, 520, 380, 18}, {1, 3, 2, 300, 390, 34},
-                              {0, 1, 0, 140, 330, -25}, {1, 4, 1, 610, 452, 8}};
+                              {0, 1, 0, 140, 330, -25}, {1, 4, 1, 560, 462, 8}};
     for (const Placed &d : spilled) {
         p.save();
         p.translate(d.x, d.y);
