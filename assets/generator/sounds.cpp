@@ -346,7 +346,7 @@ std::vector<Recipe> Recipes()
                 list.push_back({QString::number(n) + QLatin1String(family) + QString::number(v), -3.0,
                                 [n, make](Rng &r) { return make(n, r); }});
     for (int level = 1; level <= 7; ++level)
-        list.push_back({QStringLiteral("hit") + QString::number(level), -7.0 + level, [level](Rng &r) { return Hit(level, r); }});
+        list.push_back({QStringLiteral("hit") + QString::number(level), -7.5 + 0.9 * level, [level](Rng &r) { return Hit(level, r); }});
     list.push_back({QStringLiteral("strike"), -6.0, PencilScratch});
     list.push_back({QStringLiteral("KlickDice"), -5.0, Click});
     list.push_back({QStringLiteral("choose"), -5.0, PencilTick});

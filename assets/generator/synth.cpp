@@ -189,7 +189,7 @@ std::vector<std::int16_t> Finish(Samples samples, double peakDb)
     double peak = 0.0;
     for (double s : samples)
         peak = std::max(peak, std::abs(s));
-    const double scale = peak > 0.0 ? 32767.0 * std::pow(10.0, std::min(peakDb, -0.5) / 20.0) / peak : 0.0;
+    const double scale = peak > 0.0 ? 32767.0 * std::pow(10.0, std::min(peakDb, -1.0) / 20.0) / peak : 0.0;
     std::vector<std::int16_t> pcm;
     pcm.reserve(samples.size());
     for (double s : samples)

@@ -62,7 +62,7 @@ void AddMarimba(Samples &out, double t, double freq, double gain);
 void AddBrass(Samples &out, double t, double duration, double freq, double gain);
 void AddPluck(Samples &out, double t, double duration, double freq, double gain);
 
-// Removes DC, fades both ends and scales the peak to peakDb (below 0 dBFS).
+// Removes DC, fades both ends and scales the peak to peakDb (at most -1 dBFS).
 [[nodiscard]] std::vector<std::int16_t> Finish(Samples samples, double peakDb);
 
 // 16-bit mono PCM WAV; false when the file cannot be written.

@@ -250,7 +250,8 @@ void TestAssets::everySampleIsCleanSixteenBitPcm()
         QVERIFY2(w.error.isEmpty(), qPrintable(name + QStringLiteral(": ") + w.error));
         QVERIFY2(w.format == 1 && w.bits == 16 && w.channels == 1, qPrintable(name));
         QVERIFY2(w.rate == 22050 || w.rate == 44100, qPrintable(name));
-        QVERIFY2(w.Peak() < 32440, qPrintable(name + QStringLiteral(" clips")));          // below -0.09 dBFS
+        // Headroom of about 1 dB, so that overlapping copies in the mixer clip less.
+        QVERIFY2(w.Peak() < 29500, qPrintable(name + QStringLiteral(" too close to full scale")));
         QVERIFY2(w.Peak() > 3000, qPrintable(name + QStringLiteral(" is (nearly) silent")));
         // Starting or stopping away from zero is heard as a click.
         QVERIFY2(std::abs(w.samples.front()) < 300 && std::abs(w.samples.back()) < 300, qPrintable(name + QStringLiteral(" clicks")));
