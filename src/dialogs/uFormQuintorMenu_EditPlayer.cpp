@@ -102,7 +102,8 @@ QStringList PictureFilters()
 
 TFormQuintorMenu_EditPlayer::TFormQuintorMenu_EditPlayer(TPlayer &profile, const QString &dataFolder,
                                                          const QString &profileFile, QWidget *parent)
-    : QDialog(parent), m_Profile(profile), m_DataFolder(dataFolder), m_ProfileFile(profileFile)
+    : QDialog(parent), m_Profile(profile), m_Edited(std::make_unique<TPlayer>(profile)), m_DataFolder(dataFolder),
+      m_ProfileFile(profileFile)
 {
     setObjectName(QStringLiteral("FormQuintorMenu_EditPlayer"));
     resize(690, 580);
@@ -111,6 +112,8 @@ TFormQuintorMenu_EditPlayer::TFormQuintorMenu_EditPlayer(TPlayer &profile, const
     SetFormCaption(this, QStringLiteral("Spielerdaten bearbeiten"));
     SetFormHelpContext(this, HelpContextEditPlayer);
 }
+
+TFormQuintorMenu_EditPlayer::~TFormQuintorMenu_EditPlayer() = default;
 
 void TFormQuintorMenu_EditPlayer::CreateControls()
 {
@@ -261,12 +264,12 @@ void TFormQuintorMenu_EditPlayer::showEvent(QShowEvent *event)
 
 void TFormQuintorMenu_EditPlayer::FormActivate()
 {
-    m_EditPlayerName->setText(m_Profile.Name());
+    m_EditPlayerName->setText(m_Edited->Name());
     EditPlayerNameChange();
-    (m_Profile.BackgroundType() != 0 ? m_RadioButtonFile : m_RadioButtonColor)->setChecked(true);
-    if (QAbstractButton *dice = m_DiceButtons->button(m_Profile.DiceType()))
+    (m_Edited->BackgroundType() != 0 ? m_RadioButtonFile : m_RadioButtonColor)->setChecked(true);
+    if (QAbstractButton *dice = m_DiceButtons->button(m_Edited->DiceType()))
         dice->setChecked(true);
-    m_EditBackgroundPicture->setText(m_Profile.Background());
+    m_EditBackgroundPicture->setText(m_Edited->Background());
 }
 
 void TFormQuintorMenu_EditPlayer::EditPlayerNameChange()
@@ -292,7 +295,7 @@ void TFormQuintorMenu_EditPlayer::ButtonOkClick()
         m_EditPlayerName->setFocus(Qt::OtherFocusReason);
         return;
     }
-    TPlayer edited = m_Profile;
+    TPlayer edited = *m_Edited;
     edited.SetName(name);
     edited.SetBackgroundType(m_RadioButtonColor->isChecked() ? 0 : 1);
     edited.SetDiceType(std::max(0, m_DiceButtons->checkedId()));

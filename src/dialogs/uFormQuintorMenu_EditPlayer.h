@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
@@ -28,6 +30,7 @@ public:
 
     TFormQuintorMenu_EditPlayer(TPlayer &profile, const QString &dataFolder, const QString &profileFile,
                                 QWidget *parent = nullptr);
+    ~TFormQuintorMenu_EditPlayer() override;
 
     // Fills the controls from the profile; runs once when the dialog is shown.
     void FormActivate();
@@ -47,6 +50,9 @@ private:
     QWidget *CreateStatisticsPanel();
 
     TPlayer &m_Profile;
+    // What the dialog shows and edits: the caller's object may be reused
+    // by its owner while the dialog is open.
+    std::unique_ptr<TPlayer> m_Edited;
     QString m_DataFolder;
     QString m_ProfileFile;
     QString m_ReportPath;

@@ -22,17 +22,21 @@ struct TThemeColors {
     const char *Accent;
     const char *AccentText;
     const char *Tab;
+    const char *Disabled;
     int Radius;
 };
 
 constexpr TThemeColors BlueIce{"#e6f1fb", "#d3e6f7", "#0d2b4a", "#ffffff", "#0d2b4a", "#ffffff", "#bcd9f2",
-                               "#0d2b4a", "#7fa9d1", "#3f86c8", "#ffffff", "#c4ddf3", 6};
+                               "#0d2b4a", "#7fa9d1", "#3f86c8", "#ffffff", "#c4ddf3", "#8aa4bd", 6};
 constexpr TThemeColors Elegant{"#f5efe3", "#ebe1cf", "#3a2a1e", "#fffdf8", "#3a2a1e", "#fbf6ec", "#e2d4ba",
-                               "#3a2a1e", "#a88d66", "#7a2e3a", "#fff8ee", "#e6d9c2", 2};
+                               "#3a2a1e", "#a88d66", "#7a2e3a", "#fff8ee", "#e6d9c2", "#b3a48c", 2};
 constexpr TThemeColors DarkGlass{"#23272e", "#2d333c", "#e3e8ef", "#1b1e23", "#e3e8ef", "#4a5361", "#2c323b",
-                                 "#e3e8ef", "#58c2e8", "#1f9bd1", "#ffffff", "#353c47", 5};
+                                 "#e3e8ef", "#58c2e8", "#1f9bd1", "#ffffff", "#353c47", "#6c7685", 5};
 constexpr TThemeColors GrayPlastic{"#d9d9d9", "#cbcbcb", "#202020", "#f7f7f7", "#202020", "#f4f4f4", "#b5b5b5",
-                                   "#202020", "#8a8a8a", "#5b6b7d", "#ffffff", "#c2c2c2", 8};
+                                   "#202020", "#8a8a8a", "#5b6b7d", "#ffffff", "#c2c2c2", "#8f8f8f", 8};
+
+// The head label of the Standard design is black on the window colour.
+const QString StandardSheet = QStringLiteral("QLabel#LabelHead { color: black; background: transparent; }\n");
 
 // Rules every design needs: the invalid mark of the rule editor and the grey
 // header row of the extended values.
@@ -51,7 +55,16 @@ QString ThemeSheet(const TThemeColors &c)
         " QFrame#sPanel1, QFrame#PanelClient { background: %2; border: 1px solid %9; border-radius: %13px; }\n"
         "QGroupBox { margin-top: 0px; }\n"
         "QScrollArea > QWidget > QWidget, QFrame[extValueRow=\"true\"], QFrame[extValueRow=\"true\"] QLabel,"
-        " QCheckBox, QRadioButton, QLabel { background: transparent; }\n"
+        " QWidget#SettingsRow, QCheckBox, QRadioButton, QLabel { background: transparent; }\n"
+        "QLabel#LabelHead { color: %3; }\n"
+        "QCheckBox::indicator, QRadioButton::indicator, QTreeWidget::indicator { width: 11px; height: 11px;"
+        " border: 1px solid %9; background: %4; border-radius: 2px; }\n"
+        "QRadioButton::indicator { border-radius: 6px; }\n"
+        "QCheckBox::indicator:checked, QTreeWidget::indicator:checked { background: %10; border-color: %10; }\n"
+        "QRadioButton::indicator:checked {"
+        " background: qradialgradient(cx:0.5, cy:0.5, radius:0.6, fx:0.5, fy:0.5, stop:0 %10, stop:0.55 %10, stop:0.65 %4);"
+        " border-color: %10; }\n"
+        "QCheckBox:disabled, QRadioButton:disabled, QLabel:disabled { color: %14; }\n"
         "QTabBar::tab { background: %12; color: %3; border: 1px solid %9; border-bottom: none;"
         " border-top-left-radius: %13px; border-top-right-radius: %13px; padding: 4px 12px; min-width: 78px; margin-right: 2px; }\n"
         "QTabBar::tab:selected { background: %2; font-weight: bold; }\n"
@@ -62,7 +75,8 @@ QString ThemeSheet(const TThemeColors &c)
         "QPushButton:pressed, QToolButton:pressed, QToolButton:checked {"
         " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %7, stop:1 %6); border: 2px solid %10; }\n"
         "QPushButton:default { border: 2px solid %10; }\n"
-        "QPushButton:disabled, QToolButton:disabled { color: %9; }\n"
+        "QPushButton:disabled, QToolButton:disabled { color: %14; border-color: %14; }\n"
+        "QPushButton:default:disabled { border: 1px solid %14; }\n"
         "QLineEdit, QComboBox, QTreeWidget, QTextEdit, QPlainTextEdit, QTextBrowser {"
         " background: %4; color: %5; border: 1px solid %9; border-radius: 3px; selection-background-color: %10;"
         " selection-color: %11; }\n"
@@ -82,7 +96,8 @@ QString ThemeSheet(const TThemeColors &c)
     return sheet.arg(QLatin1String(c.Window), QLatin1String(c.Panel), QLatin1String(c.Text), QLatin1String(c.Input),
                      QLatin1String(c.InputText), QLatin1String(c.ButtonTop), QLatin1String(c.ButtonBottom),
                      QLatin1String(c.ButtonText), QLatin1String(c.Border))
-        .arg(QLatin1String(c.Accent), QLatin1String(c.AccentText), QLatin1String(c.Tab), radius);
+        .arg(QLatin1String(c.Accent), QLatin1String(c.AccentText), QLatin1String(c.Tab), radius,
+             QLatin1String(c.Disabled));
 }
 
 const TThemeColors *ThemeOf(int index)
@@ -116,7 +131,7 @@ void ApplyProgramDesign(int index)
     if (!qApp->style() || qApp->style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     const TThemeColors *theme = ThemeOf(index);
-    const QString sheet = theme ? ThemeSheet(*theme) + CommonSheet : CommonSheet;
+    const QString sheet = (theme ? ThemeSheet(*theme) : StandardSheet) + CommonSheet;
     if (qApp->styleSheet() != sheet)
         qApp->setStyleSheet(sheet);
     qApp->setProperty("QuintorDesign", theme ? index : 0);

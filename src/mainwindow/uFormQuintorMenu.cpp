@@ -130,7 +130,10 @@ void TFormQuintorMenu::ShowSplash()
 bool TFormQuintorMenu::event(QEvent *event)
 {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate)
+    // A window opened over this one may let it be activated underneath;
+    // reloading then would pull the working profile from under a dialog.
+    const QWidget *modal = QApplication::activeModalWidget();
+    if (event->type() == QEvent::WindowActivate && (!modal || modal == this))
         FormActivate();
     return handled;
 }
@@ -217,7 +220,6 @@ QWidget *TFormQuintorMenu::CreateHead()
     headFont.setPixelSize(27);
     headFont.setItalic(true);
     m_LabelHead->setFont(headFont);
-    m_LabelHead->setStyleSheet(QStringLiteral("color: black; background: transparent;"));
     auto *shadow = new QGraphicsDropShadowEffect(m_LabelHead);
     shadow->setOffset(3, 3);
     shadow->setBlurRadius(0);
@@ -328,6 +330,7 @@ QWidget *TFormQuintorMenu::CreateSettingsPage()
 
     const auto labelled = [box, layout](const char *name, const QString &text, int width) {
         auto *row = new QWidget(box);
+        row->setObjectName(QStringLiteral("SettingsRow"));
         auto *rowLayout = new QHBoxLayout(row);
         rowLayout->setContentsMargins(0, 0, 0, 0);
         rowLayout->setSpacing(1);
@@ -572,13 +575,16 @@ void TFormQuintorMenu::LoadPlayerList()
         QString tamperedName;
         m_Profile.LoadFromFile(path, tamperedName);
         if (!tamperedName.isEmpty()) {
+            if (m_UndeletableProfiles.contains(path))
+                continue;  // reported once already; the folder refuses the deletion
             QMessageBox box(QMessageBox::Question, windowTitle(),
                             QStringLiteral("Die Spielerdaten von \"%1\" konnten nicht geladen werden.\n\n"
                                            "Aufgrund ungültiger Quintor Einstellungen wird dieser Spieler gelöscht.")
                                 .arg(tamperedName),
                             QMessageBox::Ok, this);
             box.exec();
-            QFile::remove(path);
+            if (!QFile::remove(path))
+                m_UndeletableProfiles.insert(path);
             continue;
         }
         auto *item = new QTreeWidgetItem;
@@ -739,8 +745,13 @@ void TFormQuintorMenu::LoadRuleTemplate()
     QString tampered;
     try {
         m_Settings.LoadFromFile(m_CurrentTemplateFile, SettingsSection, tampered);
+        m_ReportedTemplateError.clear();
     } catch (const EWriteError &error) {
-        ShowWriteError(error.Message());
+        // Said once: closing the box activates the window, which loads again.
+        if (m_ReportedTemplateError != error.Message()) {
+            m_ReportedTemplateError = error.Message();
+            ShowWriteError(error.Message());
+        }
     }
     if (!tampered.isEmpty())
         RejectTamperedTemplate();

@@ -6,6 +6,7 @@
 #include "storage/uTPlayer.h"
 
 #include <QMainWindow>
+#include <QSet>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -113,6 +114,8 @@ private:
     bool m_Updating = false;
     bool m_Activating = false;
     bool m_QuitRequested = false;
+    QSet<QString> m_UndeletableProfiles;
+    QString m_ReportedTemplateError;
 
     QTabWidget *m_PageControlMainMenu = nullptr;
     QLabel *m_LabelHead = nullptr;

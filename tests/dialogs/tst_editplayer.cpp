@@ -66,6 +66,7 @@ private slots:
     void okNeedsANameAndBlanksCount();
     void okStoresAndSignsTheProfile();
     void cancelWritesNothing();
+    void ownerReusingTheProfileMeanwhileDoesNotLeakIn();
     void unstorableNameIsRefusedAndDialogStays();
     void chosenPictureSelectsPictureAndSurvivesStandardColour();
     void pictureFilterListsPairs();
@@ -131,6 +132,21 @@ void TestEditPlayer::cancelWritesNothing()
     QCOMPARE(fixture.Stored(), before);
     QCOMPARE(fixture.Profile.Name(), QStringLiteral("Anna"));
     QCOMPARE(fixture.Profile.DiceType(), 3);
+}
+
+void TestEditPlayer::ownerReusingTheProfileMeanwhileDoesNotLeakIn()
+{
+    TProfileFixture fixture;
+    fixture.Profile.SetMatchesWon(7);
+    TFormQuintorMenu_EditPlayer dialog(fixture.Profile, fixture.Folder, fixture.File);
+    dialog.show();
+    // The main window reloads its one working profile on every activation.
+    fixture.Profile.SetName(QStringLiteral("-1"));
+    fixture.Profile.SetMatchesWon(0);
+    Child<QPushButton>(dialog, "ButtonOk")->click();
+    const TPlayer stored = fixture.Reload();
+    QCOMPARE(stored.Name(), QStringLiteral("Anna"));
+    QCOMPARE(stored.MatchesWon(), 7);
 }
 
 void TestEditPlayer::unstorableNameIsRefusedAndDialogStays()

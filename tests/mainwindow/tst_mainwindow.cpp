@@ -165,6 +165,7 @@ private slots:
     void splashFollowsGlobalSetting();
     void tamperedProfileIsReportedOnceAndDeleted();
     void tamperedTemplateRemovesRuleFilesAndEndsProgram();
+    void unwritableTemplateIsReportedOnce();
     void startButtonNeedsOneToFourTickedPlayers_data();
     void startButtonNeedsOneToFourTickedPlayers();
     void tickIsStoredInProfileAtOnce();
@@ -296,6 +297,33 @@ void TestMainWindow::tamperedTemplateRemovesRuleFilesAndEndsProgram()
     QVERIFY(!data.Exists(QStringLiteral("Quintor.ini")));
 }
 
+void TestMainWindow::unwritableTemplateIsReportedOnce()
+{
+    const QString unwritable = QStringLiteral("/proc/quintor-test/");  // not even root may write here
+    AnswerNext<TFormQuintorSplash>([](TFormQuintorSplash *splash) { splash->LabelFullnameClick(); });
+    TFormQuintorMenu menu(unwritable);
+    int boxes = 0;
+    QString text;
+    AnswerNext<QMessageBox>([&](QMessageBox *box) {
+        ++boxes;
+        text = box->text();
+        box->accept();
+    });
+    menu.FormActivate();
+    QCOMPARE(boxes, 1);
+    QVERIFY2(text.contains(QStringLiteral("Quintor.ini")), qUtf8Printable(text));
+    // The box closing activates the window again: no second box, no endless loop.
+    QTimer *answer = AnswerNext<QMessageBox>([&boxes](QMessageBox *box) {
+        ++boxes;
+        box->accept();
+    });
+    menu.FormActivate();
+    QCoreApplication::processEvents();
+    delete answer;
+    QCOMPARE(boxes, 1);
+    QCOMPARE(ValueField(menu, 1)->text(), QStringLiteral("63"));
+}
+
 void TestMainWindow::startButtonNeedsOneToFourTickedPlayers_data()
 {
     QTest::addColumn<int>("ticked");
@@ -390,7 +418,7 @@ void TestMainWindow::newPlayerRefusesBlankAndUnstorableNames()
     QCOMPARE(Players(*menu)->topLevelItemCount(), 0);
     QVERIFY(QDir(data.Path).entryList({QStringLiteral("*.qtp")}).isEmpty());
     if (message)
-        QVERIFY2(text.contains(QStringLiteral("Ł")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Ł")), qUtf8Printable(text));
 }
 
 void TestMainWindow::editedPlayerIsListedUnderNewName()
