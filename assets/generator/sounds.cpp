@@ -151,18 +151,22 @@ Samples PencilTick(Rng &rng)
     return out;
 }
 
+// Crossing a field out: three quick pencil strokes to and fro, each rough
+// with the grain of the paper.
 Samples PencilScratch(Rng &rng)
 {
     Samples out = Silence(0.46);
-    Biquad grain = Biquad::LowPass(90, 0.7);
+    Biquad grain = Biquad::LowPass(110, 0.7);
     Samples texture(out.size());
     for (double &g : texture)
-        g = 0.4 + 6.0 * std::abs(grain.Process(rng.Signed()));
-    Samples stroke = Silence(0.46);
-    AddNoise(stroke, 0.01, 0.4, 1.0, Biquad::BandPass(3400, 0.7), rng,
-             [](double x) { return std::min(1.0, x * 12.0) * std::min(1.0, (1.0 - x) * 6.0); });
+        g = 0.3 + 7.0 * std::abs(grain.Process(rng.Signed()));
+    Samples strokes = Silence(0.46);
+    const double starts[] = {0.01, 0.15, 0.29};
+    for (int k = 0; k < 3; ++k)
+        AddNoise(strokes, starts[k], starts[k] + 0.12, 1.0 - 0.12 * k, Biquad::BandPass(3000 + 500 * k, 1.3), rng,
+                 [](double x) { return std::sin(std::numbers::pi * x) * (0.7 + 0.3 * x); });
     for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = stroke[i] * texture[i];
+        out[i] = strokes[i] * texture[i];
     return out;
 }
 
@@ -171,11 +175,11 @@ void AddBonk(Samples &out, double t, double freq, double gain)
 {
     const int start = ToIndex(t);
     double phase = 0.0;
-    for (int i = 0; i < ToIndex(0.22); ++i) {
+    for (int i = 0; i < ToIndex(0.5); ++i) {
         const double s = static_cast<double>(i) / kSampleRate;
         const double f = freq * (1.0 - 0.25 * std::min(1.0, s / 0.12));
         phase += kTwoPi * f / kSampleRate;
-        const double env = std::min(1.0, s / 0.004) * std::exp(-s / 0.055);
+        const double env = std::min(1.0, s / 0.008) * std::exp(-s / 0.055);
         const std::size_t at = static_cast<std::size_t>(start + i);
         if (at < out.size())
             out[at] += gain * env * (std::sin(phase) + 0.25 * std::sin(2.0 * phase));
