@@ -222,17 +222,35 @@ Samples BonusChime(Rng &rng)
     return out;
 }
 
-// A crowd cheering: many voices, each a formant-filtered noise with its own
-// swell, and applause for the bigger moments.
+// One voice of a cheering crowd: a rising "yeah" (a buzzing vocal tone shaped
+// by an open vowel) with a little breath.
+void AddVoice(Samples &out, double t0, double t1, double gain, Rng &rng)
+{
+    const double pitch = rng.Range(140.0, 340.0);
+    const double peakAt = rng.Range(0.15, 0.45);
+    const double vibratoRate = rng.Range(4.5, 6.5);
+    Biquad low = Biquad::BandPass(rng.Range(620, 820), 2.5);
+    Biquad high = Biquad::BandPass(rng.Range(1050, 1350), 3.0);
+    const int first = ToIndex(t0);
+    const int last = std::min(ToIndex(t1), static_cast<int>(out.size()));
+    double phase = 0.0;
+    for (int i = std::max(first, 0); i < last; ++i) {
+        const double s = static_cast<double>(i - first) / kSampleRate;
+        const double x = static_cast<double>(i - first) / std::max(1, last - first);
+        const double env = x < peakAt ? x / peakAt : std::exp(-(x - peakAt) * 2.5);
+        const double glide = 1.0 + 0.12 * std::min(1.0, s / 0.3) + 0.01 * std::sin(kTwoPi * vibratoRate * s);
+        phase += pitch * glide / kSampleRate;
+        phase -= std::floor(phase);
+        const double source = (2.0 * phase - 1.0) + 0.3 * rng.Signed();
+        out[static_cast<std::size_t>(i)] += gain * env * (low.Process(source) + 0.6 * high.Process(source));
+    }
+}
+
+// A crowd cheering, with applause for the bigger moments.
 void AddCheer(Samples &out, double t, double length, int voices, double claps, double gain, Rng &rng)
 {
-    for (int v = 0; v < voices; ++v) {
-        const double start = t + rng.Range(0.0, 0.15);
-        const double peakAt = rng.Range(0.15, 0.45);
-        const double formant = rng.Range(450, 1300);
-        AddNoise(out, start, t + length, gain / std::sqrt(voices), Biquad::BandPass(formant, 3.0), rng,
-                 [peakAt](double x) { return x < peakAt ? x / peakAt : std::exp(-(x - peakAt) * 3.0); });
-    }
+    for (int v = 0; v < voices; ++v)
+        AddVoice(out, t + rng.Range(0.0, 0.15), t + length, gain / std::sqrt(voices), rng);
     static const Impact clap{1.0, 0.006, 1600, 0.9, {{900, 0.005, 0.2}}, 0.2};
     const int clapCount = static_cast<int>(claps * length);
     for (int c = 0; c < clapCount; ++c) {
