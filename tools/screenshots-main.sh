@@ -55,13 +55,18 @@ stop() {
     PROGRAM_PID=
 }
 
-# The design combo box sits at the same place on a fresh, Standard-designed page.
-choose_design() {  # position
-    local id x y
+click_at() {  # x y inside the main window
+    local id
     id=$(xdotool search --name "Quintor Hauptmenü" | tail -1)
     eval "$(xdotool getwindowgeometry --shell "$id")"
-    xdotool mousemove $((X + 110)) $((Y + 77)) click 1; sleep 0.5      # tab "Einstellungen"
-    xdotool mousemove $((X + 160)) $((Y + 220)) click 1; sleep 0.5     # ComboBoxDesign
+    xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+    sleep 0.5
+}
+
+# The design combo box sits at the same place on a fresh, Standard-designed page.
+choose_design() {  # position
+    click_at 110 77    # tab "Einstellungen"
+    click_at 160 235   # ComboBoxDesign
     key Home
     for _ in $(seq 1 "$1"); do key Down; done
     key Return
@@ -86,6 +91,7 @@ for index in "${!DESIGNS[@]}"; do
     sleep 1.5
     focus "Quintor Hauptmenü"
     for player in Anna Bert; do
+        focus "Quintor Hauptmenü"
         key alt+n
         wait_for "Neuer Spieler"
         typed "$player"
@@ -97,9 +103,12 @@ for index in "${!DESIGNS[@]}"; do
         sleep 0.5
     done
     shot "players-$name"
-    for page in settings print info; do
-        key ctrl+Tab
-        shot "$page-$name"
+    # The tabs' places: Standard draws them narrower than the themes do.
+    if [ "$index" = 0 ]; then tabs=(110 197 265); else tabs=(165 271 377); fi
+    pages=(settings print info)
+    for page in 0 1 2; do
+        click_at "${tabs[$page]}" 77
+        shot "${pages[$page]}-$name"
     done
     stop
 done

@@ -109,6 +109,7 @@ void TFormQuintorMenu::FormCreate()
     QDir().mkpath(m_DataFolder);
     m_ComboBoxSettings->setCurrentIndex(0);
     m_ComboBoxBlock->setCurrentIndex(0);
+    m_SheetPicture = QPixmap(SheetPath(0));
     m_Updating = false;
     m_ComboBoxDesign->addItems(DesignNames());
     m_Application.LoadFromFile(m_DataFolder + QStringLiteral("Global.ini"));
@@ -426,7 +427,17 @@ QWidget *TFormQuintorMenu::CreatePrintPage()
     connect(button, &QPushButton::clicked, this, &TFormQuintorMenu::BitBtnCreateSheetClick);
     row->addWidget(button);
     layout->addLayout(row);
-    layout->addStretch(1);
+    // A look at the chosen sheet, so that the choice is not made blind.
+    m_ImageSheetPreview = new QLabel(page);
+    m_ImageSheetPreview->setObjectName(QStringLiteral("ImageSheetPreview"));
+    m_ImageSheetPreview->setAlignment(Qt::AlignCenter);
+    m_ImageSheetPreview->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    m_ImageSheetPreview->installEventFilter(this);
+    layout->addWidget(m_ImageSheetPreview, 1);
+    connect(m_ComboBoxBlock, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_SheetPicture = QPixmap(SheetPath(index));
+        ShowSheetPreview();
+    });
     return page;
 }
 
@@ -513,6 +524,8 @@ void TFormQuintorMenu::PageControlMainMenuChange(int index)
 
 bool TFormQuintorMenu::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_ImageSheetPreview && event->type() == QEvent::Resize)
+        ShowSheetPreview();
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         if (watched == m_SpeedButtonNewPlayer)
             SetFormHelpContext(this, 30100);
@@ -547,13 +560,25 @@ void TFormQuintorMenu::RefreshInfoPage()
     m_CheckBoxShowSplash->setChecked(m_Application.ShowSplash());
 }
 
+QString TFormQuintorMenu::SheetPath(int index)
+{
+    if (index < 0 || index >= static_cast<int>(SheetFiles.size()))
+        return {};
+    return ProgramPath(QLatin1String(SheetFiles[static_cast<std::size_t>(index)]));
+}
+
+void TFormQuintorMenu::ShowSheetPreview()
+{
+    const QSize room = m_ImageSheetPreview->size() - QSize(16, 16);
+    m_ImageSheetPreview->setPixmap(m_SheetPicture.isNull() || room.isEmpty()
+                                       ? QPixmap()
+                                       : m_SheetPicture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
 void TFormQuintorMenu::BitBtnCreateSheetClick()
 {
-    const int index = m_ComboBoxBlock->currentIndex();
-    if (index < 0 || index >= static_cast<int>(SheetFiles.size()))
-        return;
-    const QString path = ProgramPath(QLatin1String(SheetFiles[static_cast<std::size_t>(index)]));
-    if (QFileInfo(path).isFile())
+    const QString path = SheetPath(m_ComboBoxBlock->currentIndex());
+    if (!path.isEmpty() && QFileInfo(path).isFile())
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

@@ -6,6 +6,7 @@
 #include "storage/uTPlayer.h"
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <QSet>
 
 class QAbstractButton;
@@ -102,6 +103,8 @@ private:
     [[nodiscard]] bool StoreRulesReporting();
     [[nodiscard]] QString TemplatePath(int index) const;
     void PressCountButton(QButtonGroup *group, int number);
+    [[nodiscard]] static QString SheetPath(int index);  // empty for no selection
+    void ShowSheetPreview();
 
     QString m_DataFolder;
     QString m_CurrentTemplateFile;
@@ -136,6 +139,8 @@ private:
     QScrollArea *m_ScrollBoxExtValues = nullptr;
     TExtValuesEditor *m_ExtValues = nullptr;
     QComboBox *m_ComboBoxBlock = nullptr;
+    QLabel *m_ImageSheetPreview = nullptr;
+    QPixmap m_SheetPicture;
     QTextEdit *m_MemoInfo = nullptr;
     std::array<QLabel *, 4> m_StatusPanels{};
 };
