@@ -5,13 +5,16 @@
 #include "dialogs/uFormQuintorWait.h"
 #include "gamewindow/uDesigns.h"
 #include "gamewindow/uDrawSurface.h"
+#include "gamewindow/uGameReport.h"
 #include "gamewindow/uGameStatusBar.h"
 #include "gamewindow/uPlayfield.h"
 #include "gamewindow/uProgramFiles.h"
+#include "gamewindow/uResultPanel.h"
 #include "gamewindow/uScoreBoard.h"
 #include "gamewindow/uSoundCatalogue.h"
 #include "mainwindow/uFormCaption.h"
 #include "play/uRandom.h"
+#include "storage/uIniFile.h"
 #include "storage/uTStatistics.h"
 #include "storage/uTools.h"
 
@@ -19,14 +22,18 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
+#include <QUrl>
 #include <QWheelEvent>
 
+#include <climits>
 #include <exception>
 
 namespace {
@@ -53,6 +60,8 @@ TFormQuintorGameMain::TFormQuintorGameMain(QWidget *owner, const QString &dataFo
     , m_DataFolder(dataFolder)
     , m_ProgramFolder(programFolder)
     , m_Pause([](int ms) { QThread::msleep(static_cast<unsigned long>(ms)); })
+    , m_Now([] { return QDateTime::currentDateTime(); })
+    , m_OpenReport([](const QString &file) { (void)QDesktopServices::openUrl(QUrl::fromLocalFile(file)); })
 {
     setObjectName(QStringLiteral("FormQuintorGameMain"));
     FormCreate();
@@ -100,6 +109,8 @@ void TFormQuintorGameMain::FormCreate()
         SetFormCaption(this, QStringLiteral("Spiel"));
         SetFormHelpContext(this, MultiColumn() ? 40200 : 40100);
         m_Engine->StartGame();
+        for (const TPlayer &player : m_Engine->Players())
+            m_Winners.append(RWinnerList{0, player.Name(), -1, 0});
         m_Statistics = std::make_unique<TStatistics>(m_DataFolder);
 
         Message(QStringLiteral("Grafiken werden geladen."));
@@ -186,9 +197,7 @@ void TFormQuintorGameMain::CreateControls()
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
                 Absorb([&] { m_Playfield->MouseDown(button == Qt::LeftButton, x, y); });
             });
-    m_PanelResultMain = new QFrame(m_PanelDXPlayField);
-    m_PanelResultMain->setObjectName(QStringLiteral("PanelResultMain"));
-    m_PanelResultMain->hide();
+    CreateResultPanel();
 
     m_LabelDesign = new QLabel(QStringLiteral("Spielfeld:"), this);
     m_LabelDesign->setObjectName(QStringLiteral("LabelDesign"));
@@ -252,6 +261,20 @@ void TFormQuintorGameMain::PlaceStaticPanels()
     const int buttonWidth = 25;
     m_ComboBoxTable->setGeometry(comboLeft, SelectorTop, std::max(60, playWidth - buttonWidth - 75), SelectorHeight);
     m_ButtonSettings->setGeometry(m_ComboBoxTable->geometry().right() + 8, SelectorTop, buttonWidth, SelectorHeight);
+    if (m_ResultShown) {
+        // The ceremony: with the head hidden the playfield takes the client area.
+        m_PanelDXPlayField->setGeometry(0, 0, w, std::max(1, h - m_StatusBarMain->height()));
+        m_PanelResultMain->setGeometry(m_PanelDXPlayField->rect());
+    }
+}
+
+void TFormQuintorGameMain::CreateResultPanel()
+{
+    m_PanelResultMain = new TResultPanel(m_PanelDXPlayField);
+    connect(m_PanelResultMain->ButtonReplay(), &QPushButton::clicked, this, [this] { CloseWith(ResultPlayAgain); });
+    connect(m_PanelResultMain->ButtonPrint(), &QPushButton::clicked, this, [this] { ButtonPrintClick(); });
+    connect(m_PanelResultMain->ButtonQuit(), &QPushButton::clicked, this, [this] { CloseWith(ResultQuit); });
+    connect(m_PanelResultMain->ButtonMainMenue(), &QPushButton::clicked, this, [this] { CloseWith(ResultMainMenu); });
 }
 
 void TFormQuintorGameMain::FormActivate()
@@ -467,8 +490,72 @@ void TFormQuintorGameMain::Pause(int milliseconds)
 
 void TFormQuintorGameMain::StartCeremony()
 {
+    ShowCeremony();
+}
+
+void TFormQuintorGameMain::ShowCeremony()
+{
+    m_Engine->SetGameOver(true);
     m_Surface->SetTimerEnabled(false);
-    CloseWith(ResultMainMenu);
+    m_PanelScoreboard->hide();
+    m_ResultShown = true;
+    PlaceStaticPanels();
+    m_ComboBoxTable->hide();
+    m_ButtonSettings->hide();
+    SetFormHelpContext(this, 40300);
+    m_PanelHead->hide();
+    m_PanelScoreboard->setEnabled(false);
+    m_Surface->hide();
+    m_PanelDXPlayField->raise();  // over the selector's label
+    m_PanelResultMain->show();
+
+    m_Winners = CollectWinners(m_Engine->Players());
+    SortWinners(m_Winners);
+    RankWinners(m_Winners);
+    for (const RWinnerList &winner : m_Winners)
+        m_PanelResultMain->ShowWinnerPanel(winner.Rank);
+    PlaySound(QStringLiteral("hero"), false);
+    ShowWinners();
+    m_EndTime = m_Now().time().toString(QStringLiteral("HH:mm"));
+    Absorb([this] { WriteGameReport(); });
+}
+
+void TFormQuintorGameMain::ShowWinners()
+{
+    const TFolderIndex dice(FindFolderIgnoringCase(m_ProgramFolder, QStringLiteral("Bin/Dices")));
+    for (const RWinnerList &winner : m_Winners) {
+        const QString picture = TDesigns::DiceLetter(winner.DiceType) + QString::number(winner.Rank) + QStringLiteral("0.bmp");
+        m_PanelResultMain->ShowWinner(winner.Rank, winner.Points, winner.Name, dice.Path(picture));
+    }
+}
+
+int TFormQuintorGameMain::ResolveGameNumber()
+{
+    if (m_GameNumber > 0)
+        return m_GameNumber;
+    int number = std::max(1, m_Settings.Gamecount());
+    if (TIniFile(m_Statistics->FileName()).SectionExists(QString::number(number)))
+        number = std::min(m_Statistics->HighestGameNumber(), INT_MAX - 1) + 1;
+    m_GameNumber = number;
+    m_Settings.SetGamecount(number);
+    return number;
+}
+
+void TFormQuintorGameMain::WriteGameReport()
+{
+    const QDateTime now = m_Now();
+    m_ReportFileName = ::ReportFileName(m_DataFolder, now);
+    const RGameReport report{now, ResolveGameNumber(), m_StartTime, m_EndTime, m_Winners};
+    SaveGameReport(m_ReportFileName, GameReportLines(*m_Engine, report));
+}
+
+void TFormQuintorGameMain::ButtonPrintClick()
+{
+    // A report that cannot be written is not opened; the error passes silently.
+    Absorb([this] {
+        WriteGameReport();
+        m_OpenReport(m_ReportFileName);
+    });
 }
 
 void TFormQuintorGameMain::CloseGame(int modalResult)
@@ -490,26 +577,64 @@ void TFormQuintorGameMain::CloseWith(int result)
 
 bool TFormQuintorGameMain::FormCloseQuery(int result)
 {
-    if (result == ResultClosed && !m_Engine->GameOver()) {
-        PlaySound(QStringLiteral("Wait"), false);
-        auto *dialog = new TFormQuintorGameWaitForNextPlayer(this);
-        SetFormHelpContext(dialog, 41020);
-        dialog->CentreOn(QRect(m_PanelDXPlayField->mapToGlobal(QPoint(0, 0)), m_PanelDXPlayField->size()));
-        dialog->SetQuestion(QStringLiteral("Wollen Sie dieses Spiel abbrechen ?\nStatistiken werden nicht aktualisiert"));
-        dialog->SetTimerInterval(10000);
-        dialog->HideProgress();
-        SetFormCaption(dialog, QStringLiteral("Spielabbruch"));
-        const int answer = dialog->exec();
-        StopSound(QStringLiteral("Wait"));
-        delete dialog;
-        if (answer != TFormQuintorGameWaitForNextPlayer::ResultAccepted)
-            return false;
-        try {
-            m_Settings.SaveToFile(m_DataFolder + QStringLiteral("Global.ini"));
-        } catch (const EWriteError &error) {
-            QMessageBox::critical(this, QStringLiteral("Quintor"), error.Message());
-        }
+    if (result == ResultClosed && !m_Engine->GameOver())
+        return AskAbort();
+    if (result == ResultLastPlayerGaveUp)
         return true;
+    return RecordGame();
+}
+
+bool TFormQuintorGameMain::AskAbort()
+{
+    PlaySound(QStringLiteral("Wait"), false);
+    auto *dialog = new TFormQuintorGameWaitForNextPlayer(this);
+    SetFormHelpContext(dialog, 41020);
+    dialog->CentreOn(QRect(m_PanelDXPlayField->mapToGlobal(QPoint(0, 0)), m_PanelDXPlayField->size()));
+    dialog->SetQuestion(QStringLiteral("Wollen Sie dieses Spiel abbrechen ?\nStatistiken werden nicht aktualisiert"));
+    dialog->SetTimerInterval(10000);
+    dialog->HideProgress();
+    SetFormCaption(dialog, QStringLiteral("Spielabbruch"));
+    const int answer = dialog->exec();
+    StopSound(QStringLiteral("Wait"));
+    delete dialog;
+    if (answer != TFormQuintorGameWaitForNextPlayer::ResultAccepted)
+        return false;
+    try {
+        m_Settings.SaveToFile(m_DataFolder + QStringLiteral("Global.ini"));
+    } catch (const EWriteError &error) {
+        QMessageBox::critical(this, QStringLiteral("Quintor"), error.Message());
+    }
+    return true;
+}
+
+bool TFormQuintorGameMain::RecordGame()
+{
+    try {
+        const TTavolexSettings &rules = m_Engine->Rules();
+        const int number = ResolveGameNumber();
+        m_Statistics->SetGameNumber(number);
+        m_Statistics->SetGameDate(m_Now().toString(QStringLiteral("yyyyMMddHHmm")));
+        m_Statistics->SetDiceCount(rules.DiceCount());
+        m_Statistics->SetGameCount(rules.GameCount());
+        m_Statistics->SetGameReport(QFileInfo(m_ReportFileName).fileName());
+        m_Statistics->SetScores(rules.ExtOptions());
+        const QList<TPlayer> &players = m_Engine->Players();
+        for (int i = 0; i < players.size() && i < TStatistics::MaxPlayers; ++i) {
+            const TPlayer &player = players[i];
+            player.SaveToFile(player.FileName());
+            // The 25 values describe the player's first column: with one
+            // column per player that is the player's only one, with several
+            // it is a column the player filled (never an unused one).
+            m_Statistics->SetPlayerEntries(
+                i, PlayerEntry(player.Name(), player.FileName(), player.Points(), m_Engine->PlayerColumn(i, 0)));
+        }
+        m_Statistics->SaveGame();
+        // Set, not added: a retry after a failed write must not skip a number.
+        m_Settings.SetGamecount(number + 1);
+        m_Settings.SaveToFile(m_DataFolder + QStringLiteral("Global.ini"));
+    } catch (const EWriteError &error) {
+        QMessageBox::critical(this, QStringLiteral("Quintor"), error.Message());
+        return false;
     }
     return true;
 }

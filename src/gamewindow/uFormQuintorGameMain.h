@@ -1,8 +1,10 @@
 #pragma once
 
+#include "gamewindow/uWinners.h"
 #include "play/uTTurnEngine.h"
 #include "storage/uTMainApplication.h"
 
+#include <QDateTime>
 #include <QDialog>
 #include <QString>
 
@@ -19,6 +21,7 @@ class TFormQuintorTempSettings;
 class TFormQuintorWait;
 class TGameStatusBar;
 class TPlayfield;
+class TResultPanel;
 class TScoreBoard;
 class TSoundCatalogue;
 class TStatistics;
@@ -45,6 +48,8 @@ public:
     // "HH:MM", set by the main window before the window is shown.
     void SetStartTime(const QString &startTime) { m_StartTime = startTime; }
     [[nodiscard]] const QString &StartTime() const noexcept { return m_StartTime; }
+    // "HH:MM" taken by the ceremony; empty before.
+    [[nodiscard]] const QString &EndTime() const noexcept { return m_EndTime; }
 
     // The window answers a close request with these rules (bookkeeping or
     // the abort question) and closes with `result` when allowed.
@@ -62,8 +67,18 @@ public:
     // The messages of the wait window shown while the window was created.
     [[nodiscard]] const QStringList &LoadingMessages() const noexcept { return m_LoadingMessages; }
 
+    [[nodiscard]] TResultPanel *ResultPanel() const noexcept { return m_PanelResultMain; }
+    // The ranking of the ceremony; before it one unranked record per player.
+    [[nodiscard]] const QList<RWinnerList> &Winners() const noexcept { return m_Winners; }
+    // Full path of the latest report; empty until the first is written.
+    [[nodiscard]] const QString &ReportFileName() const noexcept { return m_ReportFileName; }
+
     // The blocking pause after an entry; tests replace it so they never sleep.
     void SetPause(std::function<void(int)> pause) { m_Pause = std::move(pause); }
+    // The local clock for the report and the statistics, and the desktop's
+    // opening of a report; tests replace both.
+    void SetClock(std::function<QDateTime()> clock) { m_Now = std::move(clock); }
+    void SetReportOpener(std::function<void(const QString &)> opener) { m_OpenReport = std::move(opener); }
 
     // ITurnHost: the board, the playfield, the samples, the prompts.
     void ClearShownValues() override;
@@ -108,6 +123,21 @@ private:
     void FormActivate();
     void FormResize();
     [[nodiscard]] bool FormCloseQuery(int result);
+    // True when the user confirms abandoning the running game.
+    [[nodiscard]] bool AskAbort();
+    // Profiles, the Stats.ini section, the next game number; false (after a
+    // message) when a file cannot be written, so the window stays open.
+    [[nodiscard]] bool RecordGame();
+    // The number this game is filed under, fixed at its first use: Gamecount
+    // (at least 1), or above the highest recorded game when Stats.ini already
+    // holds that number, so no earlier record is overwritten.
+    int ResolveGameNumber();
+    void CreateResultPanel();
+    void ShowCeremony();
+    void ShowWinners();
+    // Throws EWriteError.
+    void WriteGameReport();
+    void ButtonPrintClick();
     void Message(const QString &text);
     void ComboBoxTableSelect(int index);
     void ButtonSettingsClick();
@@ -129,6 +159,12 @@ private:
     std::unique_ptr<TPlayfield> m_Playfield;
     std::unique_ptr<TStatistics> m_Statistics;
     std::function<void(int)> m_Pause;
+    std::function<QDateTime()> m_Now;
+    std::function<void(const QString &)> m_OpenReport;
+    QList<RWinnerList> m_Winners;
+    QString m_ReportFileName;
+    int m_GameNumber = 0;  // 0 until resolved
+    bool m_ResultShown = false;
     QStringList m_LoadingMessages;
     bool m_LayoutGuard = true;
     bool m_Closing = false;
@@ -141,7 +177,7 @@ private:
     QFrame *m_PanelScores = nullptr;
     QFrame *m_PanelDXPlayField = nullptr;
     TDrawSurface *m_Surface = nullptr;
-    QFrame *m_PanelResultMain = nullptr;
+    TResultPanel *m_PanelResultMain = nullptr;
     QLabel *m_LabelDesign = nullptr;
     QComboBox *m_ComboBoxTable = nullptr;
     QComboBox *m_ComboBoxTableIX = nullptr;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "gamewindow/uWinners.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class TTurnEngine;
+
+// What a report needs beyond the engine's state.
+struct RGameReport {
+    QDateTime Written;  // local time of writing: file stamp and heading date
+    int GameNumber = 1;
+    QString StartTime;  // "HH:MM"
+    QString EndTime;    // "HH:MM"
+    QList<RWinnerList> Winners;  // as the ceremony left them
+};
+
+// "yyyymmdd_hhmm" of `when`.
+[[nodiscard]] QString ReportStamp(const QDateTime &when);
+// `dataFolder` (with its trailing "/") + "Spiel_" + stamp + ".html".
+[[nodiscard]] QString ReportFileName(const QString &dataFolder, const QDateTime &when);
+// "14. März 2007": German month names whatever the user's locale.
+[[nodiscard]] QString ReportHeadingDate(const QDate &date);
+// <, >, & and " as entities, so that a name cannot break the page.
+[[nodiscard]] QString HtmlEscaped(const QString &text);
+
+// The report's entries in order; an entry may hold line breaks of its own.
+[[nodiscard]] QStringList GameReportLines(const TTurnEngine &engine, const RGameReport &report);
+// Every entry followed by CR LF, as Windows-1252.
+[[nodiscard]] QByteArray GameReportBytes(const QStringList &lines);
+// Creates the folder as needed and replaces the file. Throws EWriteError.
+void SaveGameReport(const QString &fileName, const QStringList &lines);
