@@ -78,7 +78,7 @@ for index in "${!DESIGNS[@]}"; do
     mkdir -p "$home/Documents"
 
     start "$home"
-    sleep 0.6
+    sleep 1.2   # the splash stays while its jingle plays (3.5 s, also on the silent driver)
     shot "splash-$name"
     wait_for "Quintor Hauptmenü"
     sleep 1
