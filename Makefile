@@ -37,7 +37,7 @@ $(ASAN_DIR)/build.ninja:
 	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINTOR_SANITIZE=ON $(CMAKE_FLAGS)
 
 test-sanitize: deps $(ASAN_DIR)/build.ninja
-	cmake --build $(ASAN_DIR) -j $(JOBS)
+	$(HEADLESS) $(SANITIZE_ENV) cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && $(HEADLESS) $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
 
 # libFuzzer targets, each run for FUZZ_SECONDS on a copy of its seed corpus.

@@ -62,7 +62,9 @@ int SextetValue(char c)
 
 std::uint16_t NextKey(std::uint16_t key, unsigned char scrambled)
 {
-    return static_cast<std::uint16_t>((key + scrambled) * KeyMultiplier + KeyIncrement);
+    // Unsigned all through: the product exceeds int.
+    const std::uint32_t sum = static_cast<std::uint32_t>(key) + scrambled;
+    return static_cast<std::uint16_t>(sum * KeyMultiplier + KeyIncrement);
 }
 
 // Minutes since midnight of "hh:mm"; 0 for anything else.
@@ -212,8 +214,13 @@ bool VerifyKey(const QString &fileName, const QString &section)
 void WriteKey(TIniFile &ini, const QString &section)
 {
     // The Key line never counts itself, so one pass over the other lines is
-    // the signature whether or not a Key line exists yet.
+    // the signature whether or not a Key line exists yet; but a section
+    // header the write would add is signed and must be there first.
+    ini.BeginUpdate();
+    if (!ini.SectionExists(section))
+        ini.WriteString(section, QStringLiteral("Key"), QString());
     ini.WriteString(section, QStringLiteral("Key"), FromAnsi(EncodeKey(SignatureText(ini))));
+    ini.EndUpdate();
 }
 
 void WriteKey(const QString &fileName, const QString &section)
