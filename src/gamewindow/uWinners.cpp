@@ -34,7 +34,9 @@ QString WinnerLabelText(const QString &current, int rank, int points, const QStr
     if (current == QStringLiteral("."))
         return QStringLiteral("%1. mit %2 Punkten \r\n").arg(rank).arg(points) + name;
     QString text = current;
-    if (!text.contains(QStringLiteral("jeweils"))) {
+    // Only the first line is looked at: a name such as "Jeweils Meier" must
+    // not pass for a place already shared.
+    if (!text.section(QStringLiteral("\r\n"), 0, 0).contains(QStringLiteral("jeweils"))) {
         const qsizetype at = text.indexOf(QStringLiteral("mit "));
         if (at >= 0)
             text.replace(at, 4, QStringLiteral("mit jeweils "));

@@ -1,0 +1,152 @@
+#include "gamewindow/uGameReport.h"
+#include "play/faketurnhost.h"
+#include "storage/uTools.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+// The thirteen fields of a column, rows 1-6 then 12-18; -1 leaves a field open.
+using Fields = std::array<int, 13>;
+constexpr Fields Full{3, 6, 9, 12, 15, 18, 20, 0, 25, 30, 40, 50, 22};  // 285 with bonus
+constexpr Fields Thin{1, 2, 3, 4, 5, 6, 10, 0, 0, 30, 0, -1, 15};       // 76, Quintor open
+constexpr std::array<int, 13> FieldRows{1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18};
+
+struct ReportGame {
+    FakeTurnHost Host;
+    std::unique_ptr<TTurnEngine> Engine;
+
+    ReportGame(const QStringList &names, int columns, bool furtherQuintors)
+    {
+        TTavolexSettings rules;
+        rules.SetGameCount(columns);
+        rules.SetDiceCount(3);
+        rules.SetMultTavolex(furtherQuintors);
+        rules.SetExtOptions(TTavolexSettings::DefaultExtOptions);
+        QList<TPlayer> players;
+        for (const QString &name : names) {
+            TPlayer player;
+            player.SetName(name);
+            players << player;
+        }
+        Engine = std::make_unique<TTurnEngine>(Host, rules, players, 600, 400);
+        Engine->StartGame();
+    }
+
+    void Fill(int player, int column, const Fields &fields)
+    {
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            if (fields[i] != -1)
+                Engine->PlayerColumn(player, column).Enter(FieldRows[i], fields[i]);
+        Engine->RefreshSums(player);
+    }
+
+    [[nodiscard]] QList<RWinnerList> Winners() const
+    {
+        QList<RWinnerList> winners = CollectWinners(Engine->Players());
+        SortWinners(winners);
+        RankWinners(winners);
+        return winners;
+    }
+};
+
+QByteArray Fixture(const QString &name)
+{
+    QFile file(QStringLiteral(QUINTOR_FIXTURES) + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// Lines of Windows-1252 bytes, so that a mismatch names its line.
+QStringList LinesOf(const QByteArray &bytes)
+{
+    return FromAnsi(bytes).split(QStringLiteral("\r\n"));
+}
+}  // namespace
+
+class TestGameReport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void reportIsWrittenLineForLine_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::newRow("one column: give-up, tie, escaped names, no further Quintors")
+            << QStringLiteral("report_one_column.html");
+        QTest::newRow("two columns: one sheet per player, further Quintors")
+            << QStringLiteral("report_two_columns.html");
+    }
+
+    void reportIsWrittenLineForLine()
+    {
+        QFETCH(QString, fixture);
+        const bool oneColumn = fixture.contains(QStringLiteral("one"));
+        std::unique_ptr<ReportGame> game;
+        RGameReport report;
+        if (oneColumn) {
+            game = std::make_unique<ReportGame>(QStringList{"Carl & Co", "Anna", "<i>Tom & \"Jerry\"</i>", "Bert"}, 1, false);
+            game->Engine->GiveUp(0);
+            game->Fill(1, 0, Full);
+            game->Fill(2, 0, Full);
+            game->Fill(3, 0, Thin);
+            report = {QDateTime(QDate(2007, 3, 14), QTime(19, 52)), 7, "20:10", "21:15", {}};
+        } else {
+            game = std::make_unique<ReportGame>(QStringList{"Dora", "Emil"}, 2, true);
+            game->Fill(0, 0, Full);
+            game->Fill(0, 1, Thin);
+            game->Fill(1, 0, Thin);
+            game->Fill(1, 1, Thin);
+            report = {QDateTime(QDate(2024, 12, 1), QTime(9, 5)), 1, "23:50", "00:10", {}};
+        }
+        report.Winners = game->Winners();
+        const QByteArray expected = Fixture(fixture);
+        QVERIFY(!expected.isEmpty());
+        const QByteArray written = GameReportBytes(GameReportLines(*game->Engine, report));
+        QCOMPARE(LinesOf(written), LinesOf(expected));
+        QCOMPARE(written, expected);  // the same, down to CR LF and the Windows-1252 umlauts
+    }
+
+    void fileNameAndHeadingDate_data()
+    {
+        QTest::addColumn<QDateTime>("when");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("evening in March") << QDateTime(QDate(2007, 3, 14), QTime(19, 52))
+                                          << "/d/Spiel_20070314_1952.html" << QStringLiteral("14. März 2007");
+        QTest::newRow("leading zeros") << QDateTime(QDate(2024, 1, 5), QTime(7, 3))
+                                       << "/d/Spiel_20240105_0703.html" << QStringLiteral("05. Januar 2024");
+    }
+
+    void fileNameAndHeadingDate()
+    {
+        QFETCH(QDateTime, when);
+        QFETCH(QString, file);
+        QFETCH(QString, heading);
+        QCOMPARE(ReportFileName(QStringLiteral("/d/"), when), file);
+        QCOMPARE(ReportHeadingDate(when.date()), heading);
+    }
+
+    void savingCreatesTheFolderReplacesTheFileAndReportsFailure()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.path() + QStringLiteral("/new/folder/Spiel_1.html");
+        SaveGameReport(file, {"<html>", "Straße", "</html>"});
+        SaveGameReport(file, {"ä"});
+        QFile read(file);
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        QCOMPARE(read.readAll(), QByteArray("\xe4\r\n"));
+
+        QFile blocker(dir.path() + QStringLiteral("/plain"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY_THROWS_EXCEPTION(EWriteError, SaveGameReport(dir.path() + QStringLiteral("/plain/Spiel.html"), {"x"}));
+    }
+};
+
+QTEST_MAIN(TestGameReport)
+#include "tst_GameReport.moc"
