@@ -1,18 +1,25 @@
 #include "gamewindow/uFormQuintorGameMain.h"
 #include "gamewindow/uGameStatusBar.h"
 #include "gamewindow/uPlayfield.h"
+#include "gamewindow/uResultPanel.h"
 #include "gamewindow/uScoreBoard.h"
 #include "gamewindow/uDrawSurface.h"
+#include "mainwindow/uFormCaption.h"
 #include "play/uRandom.h"
 #include "storage/uIniFile.h"
+#include "storage/uTStatistics.h"
 #include "storage/uTools.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -120,6 +127,43 @@ struct GameFixture {
     }
 
     TTurnEngine &Engine() { return *Window->Engine(); }
+    TResultPanel &Result() { return *Window->ResultPanel(); }
+
+    // Ends the game through the engine: every open field is entered, with
+    // `points` in the Chance of each player's first column and `others` in
+    // the Chance of the further columns.
+    void Finish(const QList<int> &points, int others = 0)
+    {
+        for (int p = 0; p < Engine().Players().size(); ++p) {
+            for (int k = 0; k < Engine().ColumnsPerPlayer(); ++k) {
+                TTavolex &column = Engine().PlayerColumn(p, k);
+                for (int row : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18})
+                    if (column.IsOpen(row))
+                        column.Enter(row, row == Row::Chance ? (k == 0 ? points.value(p) : others) : 0);
+            }
+            Engine().RefreshSums(p);
+        }
+        Engine().NextPlayer();
+        Engine().EndOfTurnCheck();
+    }
+
+    QString Stat(const QString &section, const QString &key)
+    {
+        return TIniFile(Folder + "Stats.ini").ReadString(section, key, QStringLiteral("<none>"));
+    }
+
+    int Gamecount()
+    {
+        TMainApplication settings;
+        settings.LoadFromFile(Folder + "Global.ini");
+        return settings.Gamecount();
+    }
+
+    QString ReportText()
+    {
+        QFile file(Window->ReportFileName());
+        return file.open(QIODevice::ReadOnly) ? FromAnsi(file.readAll()) : QString();
+    }
     TPlayfield &Playfield() { return *Window->Playfield(); }
     int SurfaceHeight() { return Window->Surface()->height(); }
 
@@ -153,6 +197,13 @@ struct GameFixture {
                 }
     }
 };
+
+// Rows 0-24 of a column whose only value is `chance` (Chance, both sums and the total).
+QString EntryRows(int chance)
+{
+    const QString c = QString::number(chance) + "|";
+    return QString("0|").repeated(18) + c + "0|" + c + "0|0|" + c + "0|";
+}
 
 QColor Background(QLabel *field)
 {
@@ -304,6 +355,7 @@ private slots:
         QCOMPARE(game.Modal.Texts, QStringList{"Wenn dieser Spieler gelöscht wird, endet das Spiel"});
         QCOMPARE(window.result(), 7);
         QVERIFY(!window.isVisible());
+        QVERIFY(!QFile::exists(game.Folder + "Stats.ini"));
     }
 
     void viewingAnotherPlayersSheet()
@@ -428,6 +480,8 @@ private slots:
         QVERIFY(!window.isVisible());
         QCOMPARE(window.result(), 2);
         QVERIFY(QFile::exists(game.Folder + "Global.ini"));
+        QVERIFY(!QFile::exists(game.Folder + "Stats.ini"));
+        QCOMPARE(game.Gamecount(), 0);
     }
 
     void wholeGamesArePlayedOnScreen_data()
@@ -447,13 +501,224 @@ private slots:
         TFormQuintorGameMain &window = game.Open(QStringList{"Anna", "Bert", "Carl", "Dora"}.mid(0, players), columns);
         game.Modal.AcceptAll();  // strike questions
         int entries = 0;
-        while (window.isVisible() && entries < 1000) {
+        while (!game.Result().isVisible() && entries < 1000) {
             game.Throw();
             game.ClickFirstOpenField();
             ++entries;
         }
         QCOMPARE(entries, 13 * players * columns);
-        QVERIFY(game.Engine().GameOver() || !window.isVisible());
+        QVERIFY(game.Engine().GameOver());
+        QVERIFY(game.Result().isVisible());
+        QVERIFY(QFile::exists(window.ReportFileName()));
+        game.Click(game.Result().ButtonMainMenue());
+        QCOMPARE(window.result(), 1);
+        QCOMPARE(game.Stat("1", "GameReport"), QFileInfo(window.ReportFileName()).fileName());
+        QCOMPARE(game.Gamecount(), 2);
+    }
+
+    void ceremonyRanksThePlayersOnItsPanels_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<int>>("points");
+        QTest::addColumn<bool>("firstGivesUp");
+        QTest::addColumn<QStringList>("panels");  // texts of panels 1-4, "" for a hidden one
+        QTest::addColumn<int>("diceOnPanelOne");  // pictures at each side
+        QTest::newRow("250 250 180") << QStringList{"Anna", "Bert", "Carl"} << QList<int>{250, 250, 180} << false
+                                     << QStringList{"1. mit jeweils 250 Punkten \r\nBert, Anna", "",
+                                                    "3. mit 180 Punkten \r\nCarl", ""}
+                                     << 2;
+        QTest::newRow("single player") << QStringList{"Anna"} << QList<int>{17} << false
+                                       << QStringList{"1. mit 17 Punkten \r\nAnna", "", "", ""} << 1;
+        QTest::newRow("four equal") << QStringList{"Anna", "Bert", "Carl", "Dora"} << QList<int>{99, 99, 99, 99}
+                                    << false
+                                    << QStringList{"1. mit jeweils 99 Punkten \r\nDora, Carl, Bert, Anna", "", "", ""}
+                                    << 4;
+        QTest::newRow("a player who gave up is not ranked")
+            << QStringList{"Anna", "Bert", "Carl"} << QList<int>{300, 120, 140} << true
+            << QStringList{"1. mit 140 Punkten \r\nCarl", "2. mit 120 Punkten \r\nBert", "", ""} << 1;
+    }
+
+    void ceremonyRanksThePlayersOnItsPanels()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QList<int>, points);
+        QFETCH(bool, firstGivesUp);
+        QFETCH(QStringList, panels);
+        QFETCH(int, diceOnPanelOne);
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open(names, 1);
+        if (firstGivesUp) {
+            game.Modal.Answer(1);
+            game.Click(window.findChild<QLabel *>("DynImageDelete0"));
+        }
+        game.Finish(points);
+        for (int rank = 1; rank <= 4; ++rank) {
+            QCOMPARE(game.Result().WinnerPanel(rank)->isVisible(), !panels[rank - 1].isEmpty());
+            if (!panels[rank - 1].isEmpty())
+                QCOMPARE(game.Result().WinnerText(rank), panels[rank - 1]);
+        }
+        QCOMPARE(game.Result().WinnerPanel(1)->findChildren<QLabel *>("WinnerDiceLeft1").size(), diceOnPanelOne);
+        QCOMPARE(game.Result().WinnerPanel(1)->findChildren<QLabel *>("WinnerDiceRight1").size(), diceOnPanelOne);
+        QCOMPARE(FormHelpContext(&window), 40300);
+        QCOMPARE(window.EndTime().size(), 5);
+        QVERIFY(game.ReportText().contains("<H4>Endstand:</H4>"));
+        QCOMPARE(game.ReportText().contains("<H4>Bericht:</H4>"), firstGivesUp);
+
+        game.Click(game.Result().ButtonMainMenue());
+        QCOMPARE(window.result(), 1);
+        // Whoever gave up is left out of the ranking, not out of the statistics.
+        QVERIFY(game.Stat("1", "Player0").startsWith("Anna\""));
+    }
+
+    void resultPanelStaysInFrontOnResize()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna", "Bert"}, 2);
+        game.Finish({10, 20});
+        window.resize(1100, 750);
+        QCoreApplication::processEvents();
+        auto *playField = window.findChild<QWidget *>("PanelDXPlayField");
+        QVERIFY(game.Result().isVisible());
+        QCOMPARE(game.Result().geometry(), playField->rect());
+        QCOMPARE(playField->geometry().topLeft(), QPoint(0, 0));
+        QCOMPARE(playField->width(), window.width());
+        QVERIFY(window.findChild<QWidget *>("PanelScoreboard")->isHidden());
+        QVERIFY(window.findChild<QWidget *>("PanelHead")->isHidden());
+        QVERIFY(window.Surface()->isHidden());
+        QVERIFY(window.BackgroundSelector()->isHidden());
+    }
+
+    void closingAfterTheEndRecordsTheGame_data()
+    {
+        QTest::addColumn<QString>("button");  // empty: the window's close button
+        QTest::addColumn<int>("result");
+        QTest::newRow("Hauptmenü") << "ButtonMainMenue" << 1;
+        QTest::newRow("Quintor beenden") << "ButtonQuit" << 3;
+        QTest::newRow("Nochmal spielen") << "ButtonReplay" << 4;
+        QTest::newRow("close button after the end") << "" << 2;
+    }
+
+    void closingAfterTheEndRecordsTheGame()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, result);
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna", "Bert"}, 1);
+        QVERIFY(QFile::remove(game.Folder + "Player2.qtp"));
+        game.Finish({40, 30});
+        if (button.isEmpty())
+            window.close();
+        else
+            game.Click(window.findChild<QPushButton *>(button));
+        QCOMPARE(window.result(), result);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(game.Stat("1", "DiceCount"), QStringLiteral("3"));
+        QCOMPARE(game.Stat("1", "GameCount"), QStringLiteral("1"));
+        QVERIFY(QRegularExpression("^\\d{12}$").match(game.Stat("1", "GameDate")).hasMatch());
+        QCOMPARE(game.Stat("1", "Scores"), game.Engine().Rules().ExtOptions());
+        QCOMPARE(game.Stat("1", "GameReport"), QFileInfo(window.ReportFileName()).fileName());
+        QCOMPARE(game.Stat("1", "Player0"), "Anna\",\"Player1.qtp\",\"40\",\"" + EntryRows(40));
+        QCOMPARE(game.Stat("1", "Player1"), "Bert\",\"Player2.qtp\",\"30\",\"" + EntryRows(30));
+        QCOMPARE(game.Stat("1", "Player2"), QStringLiteral("NIL"));
+        QCOMPARE(game.Stat("1", "Player3"), QStringLiteral("NIL"));
+        QCOMPARE(game.Gamecount(), 2);
+        QVERIFY(VerifyKey(game.Folder + "Player2.qtp", "PLAYER"));
+        QVERIFY(game.ReportText().contains("<td align = center width = 200 >1</td>"));
+    }
+
+    void twoRecordedGamesAreNumberedOneAndTwo()
+    {
+        GameFixture game;
+        game.Open({"Anna", "Bert"}, 1);
+        game.Finish({40, 30});
+        game.Click(game.Result().ButtonMainMenue());
+        // The second game has two columns; an entry describes the player's first one.
+        game.WriteRules(2);
+        game.OpenAsWritten();
+        game.Finish({40, 30}, 5);
+        game.Click(game.Result().ButtonReplay());
+        QCOMPARE(TIniFile(game.Folder + "Stats.ini").ReadSections(), (QStringList{"1", "2"}));
+        QCOMPARE(game.Stat("2", "GameCount"), QStringLiteral("2"));
+        QCOMPARE(game.Stat("2", "Player1"), "Bert\",\"Player2.qtp\",\"35\",\"" + EntryRows(30));
+        QCOMPARE(game.Gamecount(), 3);
+        TStatistics statistics(game.Folder);
+        statistics.LoadForPlayer("Player2.qtp");
+        QCOMPARE(statistics.Count(), 2);
+        QCOMPARE(statistics.Items()[1].Points, 35);
+    }
+
+    void aReusedGameNumberIsFiledAboveTheHighest()
+    {
+        GameFixture game;
+        TIniFile stats(game.Folder + "Stats.ini");
+        stats.WriteString("1", "Player0", "kept");
+        stats.WriteString("5", "Player0", "kept too");
+        game.WriteGlobal();
+        TIniFile(game.Folder + "Global.ini").WriteInteger("GLOBAL", "Gamecount", 1);
+        game.Open({"Anna"}, 1);
+        game.Finish({40});
+        QVERIFY(game.ReportText().contains("<td align = center width = 200 >6</td>"));
+        game.Click(game.Result().ButtonMainMenue());
+        QCOMPARE(game.Stat("1", "Player0"), QStringLiteral("kept"));
+        QCOMPARE(game.Stat("5", "Player0"), QStringLiteral("kept too"));
+        QVERIFY(game.Stat("6", "Player0").startsWith("Anna"));
+        QCOMPARE(game.Gamecount(), 7);
+    }
+
+    void afterReactivationTheCloseButtonAsksAndRecordsNothing()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna"}, 1);
+        game.Finish({40});
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(&window, &activate);
+        game.Modal.Answer(1);
+        window.close();
+        QCOMPARE(game.Modal.Texts.size(), 1);
+        QVERIFY(game.Modal.Texts[0].startsWith("Wollen Sie dieses Spiel abbrechen ?"));
+        QCOMPARE(window.result(), 2);
+        QVERIFY(!QFile::exists(game.Folder + "Stats.ini"));
+    }
+
+    void aWriteFailureKeepsTheWindowOpenUntilItSucceeds()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna"}, 1);
+        QVERIFY(QDir(game.Folder).mkdir("Stats.ini"));
+        game.Finish({40});
+        game.Modal.Answer(0);
+        game.Click(game.Result().ButtonMainMenue());
+        QCOMPARE(game.Modal.Texts.size(), 1);
+        QVERIFY(game.Modal.Texts[0].contains("Stats.ini"));
+        QVERIFY(window.isVisible());
+        QCOMPARE(game.Gamecount(), 0);
+        QVERIFY(QDir(game.Folder).rmdir("Stats.ini"));
+        game.Click(game.Result().ButtonMainMenue());
+        QCOMPARE(window.result(), 1);
+        QVERIFY(game.Stat("1", "Player0").startsWith("Anna"));
+        QCOMPARE(game.Gamecount(), 2);
+    }
+
+    void reportButtonWritesTheReportAgainAndOpensIt()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna"}, 1);
+        QDateTime now(QDate(2007, 3, 14), QTime(19, 52));
+        window.SetClock([&now] { return now; });
+        QStringList opened;
+        window.SetReportOpener([&opened](const QString &file) { opened << file; });
+        game.Finish({40});
+        const QString first = window.ReportFileName();
+        QCOMPARE(QFileInfo(first).fileName(), QStringLiteral("Spiel_20070314_1952.html"));
+        now = now.addSecs(60);
+        game.Click(game.Result().ButtonPrint());
+        QCOMPARE(opened, QStringList{game.Folder + "Spiel_20070314_1953.html"});
+        QCOMPARE(window.ReportFileName(), opened[0]);
+        QVERIFY(QFile::exists(first));
+        QVERIFY(game.ReportText().contains("<title>Quintor 20070314_1953</title>"));
+        game.Click(game.Result().ButtonMainMenue());
+        QCOMPARE(game.Stat("1", "GameReport"), QStringLiteral("Spiel_20070314_1953.html"));
+        QCOMPARE(game.Stat("1", "GameDate"), QStringLiteral("200703141953"));
     }
 };
 
