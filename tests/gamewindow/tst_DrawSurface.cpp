@@ -174,6 +174,15 @@ private slots:
         QCOMPARE(At(*m_Surface, {52, 45}), Red);
     }
 
+    void flipPresentsTheFinishedFrame()
+    {
+        m_Surface->DrawRotate(m_List, 0, 0, 0, 100, 100, 0, 0, 0, 0);
+        m_Surface->Flip();
+        const QImage shown = m_Surface->grab().toImage();
+        QCOMPARE(shown.pixel(20, 50) | 0xff000000u, Red);
+        QCOMPARE(shown.pixel(80, 50) | 0xff000000u, Blue);
+    }
+
     // Animation is counted in frames, so the timer must run near the display's
     // rate, never at the 1 ms the interval once asked for.
     void frameTimerRunsAtTheScreenRate()
