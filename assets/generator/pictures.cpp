@@ -372,11 +372,16 @@ QImage Splash()
     return image;
 }
 
-QImage ProgramIcon()
+// Two dice, drawn afresh at each size. Below 32 pixels the pair turns to
+// mush, so the small sizes show a single flat face with crisp pips.
+QImage ProgramIcon(int size)
 {
-    return Painted(256, 256, [](QPainter &p) {
-        p.drawImage(QPoint(96, 4), dice::Render(0, 3, 2, 156));
-        p.drawImage(QPoint(4, 64), dice::Render(1, 5, 1, 188));
+    if (size < 32)
+        return dice::Face(5, size, QColor(196, 32, 36), QColor(252, 250, 240));
+    const auto scaled = [size](int length) { return length * size / 256; };
+    return Painted(size, size, [&scaled](QPainter &p) {
+        p.drawImage(QPoint(scaled(96), scaled(4)), dice::Render(0, 3, 2, scaled(156)));
+        p.drawImage(QPoint(scaled(4), scaled(64)), dice::Render(1, 5, 1, scaled(188)));
     });
 }
 
@@ -424,7 +429,7 @@ std::vector<Output> Pictures()
         list.push_back({QStringLiteral("dicecolor%1.png").arg(colour), dice::Render(colour, 5, 0, 64)});
     list.push_back({QStringLiteral("report.png"), Document(true)});
     list.push_back({QStringLiteral("sheet.png"), Document(false)});
-    list.push_back({QStringLiteral("icon.png"), ProgramIcon()});
+    list.push_back({QStringLiteral("icon.png"), ProgramIcon(256)});
     return list;
 }
 
@@ -439,6 +444,16 @@ QString WriteAll(const QString &folder)
         const QString path = dir.filePath(out.name);
         const bool jpeg = out.name.endsWith(QStringLiteral(".jpg"));
         if (!out.image.save(path, jpeg ? "JPG" : "PNG", jpeg ? 90 : -1))
+            return path;
+    }
+    return {};
+}
+
+QString WriteIcons(const QString &folder, const std::vector<int> &sizes)
+{
+    for (const int size : sizes) {
+        const QString path = QDir(folder).filePath(QStringLiteral("%1x%1.png").arg(size));
+        if (!ProgramIcon(size).save(path, "PNG"))
             return path;
     }
     return {};

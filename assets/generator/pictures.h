@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 
+#include <vector>
+
 namespace pictures {
 
 // The dice cup, size x size pixels, straight alpha.
@@ -11,5 +13,9 @@ namespace pictures {
 // Writes the pictures compiled into the windows into folder/images/;
 // failure path or empty.
 [[nodiscard]] QString WriteAll(const QString &folder);
+
+// Writes the program icon as <n>x<n>.png for each of the sizes (pixels,
+// at least 1) into folder; failure path or empty.
+[[nodiscard]] QString WriteIcons(const QString &folder, const std::vector<int> &sizes);
 
 } // namespace pictures
