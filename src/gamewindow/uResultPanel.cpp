@@ -188,8 +188,12 @@ void TResultPanel::ShowWinner(int rank, int points, const QString &name, const Q
         // New left pictures follow those at the left edge; a new right one
         // goes in front of the ones already at the right edge.
         const int left = m_LeftPictures[slot]++;
-        row->insertWidget(left, PictureLabel(panel, QStringLiteral("WinnerDiceLeft%1").arg(rank), keyed, side));
-        row->insertWidget(left + 2, PictureLabel(panel, QStringLiteral("WinnerDiceRight%1").arg(rank), keyed, side));
+        QLabel *first = PictureLabel(panel, QStringLiteral("WinnerDiceLeft%1").arg(rank), keyed, side);
+        QLabel *second = PictureLabel(panel, QStringLiteral("WinnerDiceRight%1").arg(rank), keyed, side);
+        row->insertWidget(left, first);
+        row->insertWidget(left + 2, second);
+        first->show();  // the panel is already shown; late children are not
+        second->show();
     }
     QString &text = m_WinnerTexts[slot];
     text = WinnerLabelText(text, rank, points, name);

@@ -557,8 +557,12 @@ private slots:
             if (!panels[rank - 1].isEmpty())
                 QCOMPARE(game.Result().WinnerText(rank), panels[rank - 1]);
         }
-        QCOMPARE(game.Result().WinnerPanel(1)->findChildren<QLabel *>("WinnerDiceLeft1").size(), diceOnPanelOne);
-        QCOMPARE(game.Result().WinnerPanel(1)->findChildren<QLabel *>("WinnerDiceRight1").size(), diceOnPanelOne);
+        for (const char *side : {"WinnerDiceLeft1", "WinnerDiceRight1"}) {
+            const QList<QLabel *> dice = game.Result().WinnerPanel(1)->findChildren<QLabel *>(side);
+            QCOMPARE(dice.size(), diceOnPanelOne);
+            for (QLabel *die : dice)
+                QVERIFY(die->isVisible() && !die->pixmap().isNull());
+        }
         QCOMPARE(FormHelpContext(&window), 40300);
         QCOMPARE(window.EndTime().size(), 5);
         QVERIFY(game.ReportText().contains("<H4>Endstand:</H4>"));
