@@ -47,5 +47,22 @@ FUZZ_SECONDS ?= 60
 fuzz: deps
 	@./fuzz/run.sh "$(FUZZ_DIR)" "$(FUZZ_SECONDS)" "$(JOBS)"
 
+# The program with its pictures, sounds and help pages in PREFIX/lib/quintor,
+# started by PREFIX/bin/quintor and listed in the desktop's menu; DESTDIR is
+# put in front of every path for staged installs.
+PREFIX ?= /usr/local
+
+.PHONY: install deb
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# The Debian package quintor_<version>_<arch>.deb in this folder, built in
+# DEB_DIR from a copy of the sources and checked with lintian.
+DEB_DIR ?= build-deb
+
+deb:
+	@./packaging/build-deb.sh "$(DEB_DIR)"
+
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

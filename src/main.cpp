@@ -10,6 +10,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quintor"));
+    // Wayland desktops match the window to its menu entry and icon by this id.
+    QApplication::setDesktopFileName(QStringLiteral("de.quintor.Quintor"));
 
     // The program speaks German, including Qt's own buttons and dialogs.
     QTranslator qtTranslator;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the game and the test suite need.
 # Packages already present are skipped, so a prepared machine starts at once.
+# Further package names given as arguments are installed the same way.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,8 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   fonts-comic-neue fonts-liberation2
   xvfb xauth xdotool x11-utils imagemagick
+  desktop-file-utils appstream
+  "$@"
 )
 
 missing=()
