@@ -2,6 +2,7 @@
 
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
 #include "dialogs/uFormQuintorSplash.h"
+#include "gamewindow/uFormQuintorGameMain.h"
 #include "mainwindow/uDesign.h"
 #include "mainwindow/uExtValuesEditor.h"
 #include "mainwindow/uFormCaption.h"
@@ -30,6 +31,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTime>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
@@ -505,7 +507,55 @@ void TFormQuintorMenu::CreateStatusBar()
 
 void TFormQuintorMenu::ButtonStartClick()
 {
-    // Starting a game comes with the game window.
+    if (!AllValuesValid() || !StoreRulesReporting())
+        return;
+    try {
+        m_Application.SaveToFile(m_DataFolder + QStringLiteral("Global.ini"));
+    } catch (const EWriteError &error) {
+        ShowWriteError(error.Message());
+        return;
+    }
+    RefreshStatusBar();
+    hide();
+    QString failure;
+    const int result = RunGameWindow(failure);
+    m_PageControlMainMenu->setCurrentIndex(PagePlayers);
+    if (failure.isEmpty()) {
+        if (result == TFormQuintorGameMain::ResultQuit) {
+            m_QuitRequested = true;
+            emit QuitRequested();
+        } else if (result == TFormQuintorGameMain::ResultPlayAgain) {
+            ButtonStartClick();
+        }
+    }
+    RefreshInfoPage();
+    // Showing a window that is about to close would only flash it.
+    if (!m_QuitRequested)
+        show();
+    if (!failure.isEmpty())
+        ShowWriteError(failure);
+}
+
+int TFormQuintorMenu::RunGameWindow(QString &failure)
+{
+    int result = 0;
+    try {
+        const std::unique_ptr<TFormQuintorGameMain> game =
+            std::make_unique<TFormQuintorGameMain>(this, m_DataFolder, QCoreApplication::applicationDirPath());
+        // Two-digit hours whatever the locale writes: the report and the
+        // duration read "HH:MM".
+        game->SetStartTime(QTime::currentTime().toString(QStringLiteral("HH:mm")));
+        result = game->exec();
+    } catch (const EWriteError &error) {
+        failure = error.Message();
+    } catch (const std::exception &error) {
+        failure = QStringLiteral("Das Spiel wurde wegen eines Fehlers beendet:\n%1").arg(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        failure = QStringLiteral("Das Spiel wurde wegen eines unbekannten Fehlers beendet.");
+    }
+    // The game window has raised the game number.
+    m_Application.LoadFromFile(m_DataFolder + QStringLiteral("Global.ini"));
+    return result;
 }
 
 void TFormQuintorMenu::ButtonCancelClick()

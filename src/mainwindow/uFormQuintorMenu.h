@@ -62,6 +62,9 @@ signals:
     void QuitRequested();
 
 public slots:
+    // Stores the page and runs the game window modally while this window is
+    // hidden; "Nochmal spielen" starts the next game at once, "beenden" emits
+    // QuitRequested. Nothing happens while a rule value is invalid.
     void ButtonStartClick();
     void ButtonCancelClick();
     void PageControlMainMenuChange(int index);
@@ -98,6 +101,9 @@ private:
     void DetectTemplate();
     void RejectTamperedTemplate();
     void OpenEditPlayerDialog(bool isNewPlayer);
+    // Creates the game window, shows it modally and frees it again; the
+    // modal result, or 0 with `failure` holding the German message.
+    [[nodiscard]] int RunGameWindow(QString &failure);
     [[nodiscard]] int TickedPlayerCount() const;
     void ShowWriteError(const QString &message);
     [[nodiscard]] bool StoreRulesReporting();

@@ -1,3 +1,4 @@
+#include "mainwindow/MenuFixture.h"
 #include "mainwindow/ModalAnswer.h"
 
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
@@ -36,38 +37,6 @@
 
 namespace {
 
-// A data folder of its own for each test.
-struct TDataFolder {
-    QTemporaryDir Dir;
-    QString Path = Dir.path() + QLatin1Char('/');
-
-    explicit TDataFolder(bool showSplash = false)
-    {
-        TMainApplication settings;
-        settings.SetShowSplash(showSplash);
-        settings.SaveToFile(Path + QStringLiteral("Global.ini"));
-    }
-
-    QString AddPlayer(const QString &name, bool plays = false, const QString &file = {}) const
-    {
-        static int counter = 0;
-        const QString path = Path + (file.isEmpty() ? QStringLiteral("Player%1.qtp").arg(++counter) : file);
-        TPlayer player;
-        player.SetName(name);
-        player.SetPlays(plays);
-        player.SaveToFile(path);
-        return path;
-    }
-
-    [[nodiscard]] QByteArray Read(const QString &name) const
-    {
-        QFile file(Path + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    [[nodiscard]] bool Exists(const QString &name) const { return QFile::exists(Path + name); }
-};
-
 // Changes a signed file behind the program's back.
 void Tamper(const QString &path, const QByteArray &from, const QByteArray &to)
 {
@@ -79,32 +48,6 @@ void Tamper(const QString &path, const QByteArray &from, const QByteArray &to)
     bytes.replace(from, to);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
-}
-
-std::unique_ptr<TFormQuintorMenu> OpenMenu(const TDataFolder &data)
-{
-    auto menu = std::make_unique<TFormQuintorMenu>(data.Path);
-    menu->FormActivate();
-    return menu;
-}
-
-template <typename T>
-T *Child(const QWidget &window, const char *name)
-{
-    T *child = window.findChild<T *>(QLatin1String(name));
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
-
-QTreeWidget *Players(const TFormQuintorMenu &menu)
-{
-    return Child<QTreeWidget>(menu, "ListViewPlayers");
-}
-
-QPushButton *StartButton(const TFormQuintorMenu &menu)
-{
-    return Child<QPushButton>(menu, "ButtonStart");
 }
 
 QLineEdit *ValueField(const TFormQuintorMenu &menu, int position)
