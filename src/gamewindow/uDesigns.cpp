@@ -16,6 +16,12 @@ namespace {
 constexpr int MaxPictureSide = 16384;
 constexpr qint64 MaxPicturePixels = 64LL * 1024 * 1024;
 
+bool TooLarge(QSize size)
+{
+    return size.width() > MaxPictureSide || size.height() > MaxPictureSide
+           || static_cast<qint64>(size.width()) * size.height() > MaxPicturePixels;
+}
+
 // Key colour of background slot s; the slots after the first four key black.
 QRgb BackgroundKey(int slot)
 {
@@ -23,12 +29,6 @@ QRgb BackgroundKey(int slot)
     return slot >= 0 && slot < static_cast<int>(keys.size()) ? keys[static_cast<std::size_t>(slot)]
                                                              : qRgb(0, 0, 0);
 }
-
-struct TCandidate {
-    QString Caption;
-    QString File;
-    std::future<QImage> Picture;  // started only when the cache cannot help
-};
 
 // Keyed pictures already made, shared by every game window of the process,
 // so that the next game starts without decoding again. Cost in KiB.
@@ -51,12 +51,19 @@ QString CacheKey(const QString &file, QRgb key)
     return CacheKey(file, QString::number(key, 16));
 }
 
-// Starts decoding on a thread of its own; without a thread to be had the
-// future stays empty and the picture is read when it is added.
-std::future<QImage> DecodeAside(const QString &file)
+// The picture of `file` keyed by `key`; null when it is no picture.
+QImage DecodeKeyed(const QString &file, QRgb key)
+{
+    QImage picture = ReadPicture(file);
+    return picture.isNull() ? picture : TPictureList::KeyedOut(std::move(picture), key);
+}
+
+// Starts DecodeKeyed on a thread of its own; without a thread to be had the
+// future stays empty and the caller decodes at once.
+std::future<QImage> DecodeAside(const QString &file, QRgb key)
 {
     try {
-        return std::async(std::launch::async, ReadPicture, file);
+        return std::async(std::launch::async, DecodeKeyed, file, key);
     } catch (const std::system_error &) {
         return {};
     }
@@ -67,15 +74,30 @@ const QImage *Cached(const QString &cacheKey)
     return PictureCache().object(cacheKey);
 }
 
-// `picture` keyed by `key`, remembered under `cacheKey`; null stays null.
-QImage KeyAndRemember(const QString &cacheKey, QImage picture, QRgb key)
+// Keeps a keyed picture under `cacheKey`; a null one is not kept.
+void Remember(const QString &cacheKey, const QImage &keyed)
 {
-    if (picture.isNull())
-        return picture;
-    QImage keyed = TPictureList::KeyedOut(std::move(picture), key);
+    if (keyed.isNull())
+        return;
     const auto kib = std::max<qsizetype>(1, keyed.sizeInBytes() / 1024);
     PictureCache().insert(cacheKey, new QImage(keyed), kib);
-    return keyed;
+}
+
+// The header says it is a picture of a size that can be held. BMP, JPEG and
+// PNG all tell their size; a header that does not is no picture to us.
+bool LooksLikePicture(const QString &file)
+{
+    QImageReader reader(file);
+    return reader.canRead() && reader.size().isValid() && !TooLarge(reader.size());
+}
+
+// What a background whose data fails after a sound header shows: the
+// surface's black, never the frame before.
+QImage Black()
+{
+    QImage black(1, 1, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    return black;
 }
 
 struct TStandardBackground {
@@ -99,12 +121,6 @@ const std::array<TStandardBackground, 7> &StandardBackgrounds()
 
 // Letter of each "DiceType"; the order of the lists follows it.
 constexpr std::array<char, 6> DiceLetters{'w', 'r', 'c', 'd', 'a', 'b'};
-
-bool TooLarge(QSize size)
-{
-    return size.width() > MaxPictureSide || size.height() > MaxPictureSide
-           || static_cast<qint64>(size.width()) * size.height() > MaxPicturePixels;
-}
 
 void LoadFixed(TPictureList &list, int index, const QString &resource, QRgb key)
 {
@@ -135,23 +151,42 @@ TDesigns::TDesigns()
     m_Cups.SetCount(2);
 }
 
-void TDesigns::AddBackground(const QString &caption, const QString &file,
-                             std::future<QImage> &decoding)
+void TDesigns::AddBackground(const QString &caption, const QString &file)
 {
     const int slot = m_Backgrounds.Count();
     const QRgb key = BackgroundKey(slot);
     const QString cacheKey = CacheKey(file, key);
-    QImage keyed;
-    if (const QImage *cached = Cached(cacheKey))
-        keyed = *cached;
-    else
-        keyed = KeyAndRemember(cacheKey, decoding.valid() ? decoding.get() : ReadPicture(file), key);
-    if (keyed.isNull())
+    const QImage *cached = Cached(cacheKey);
+    if (!cached && !LooksLikePicture(file))
         return;
     m_Backgrounds.Add();
-    m_Backgrounds.SetPicture(slot, std::move(keyed), std::nullopt);
     m_Captions << caption;
     m_Paths << file;
+    if (cached) {
+        m_Backgrounds.SetPicture(slot, *cached, std::nullopt);
+        return;
+    }
+    // Large JPEGs take most of the window's loading time: they are decoded on
+    // other threads while the window goes on loading, and joined at first use.
+    std::future<QImage> keyed = DecodeAside(file, key);
+    if (keyed.valid())
+        m_Decoding.push_back({slot, cacheKey, std::move(keyed)});
+    else
+        SetBackground(slot, cacheKey, DecodeKeyed(file, key));
+}
+
+void TDesigns::SetBackground(int slot, const QString &cacheKey, const QImage &keyed) const
+{
+    Remember(cacheKey, keyed);
+    m_Backgrounds.SetPicture(slot, keyed.isNull() ? Black() : keyed, std::nullopt);
+}
+
+const TPictureList &TDesigns::Backgrounds() const
+{
+    for (TDecoding &decoding : m_Decoding)
+        SetBackground(decoding.Slot, decoding.CacheKey, decoding.Keyed.get());
+    m_Decoding.clear();
+    return m_Backgrounds;
 }
 
 int TDesigns::LoadBackgrounds(const QString &backgroundFolder, const std::vector<TPlayer *> &players)
@@ -159,23 +194,15 @@ int TDesigns::LoadBackgrounds(const QString &backgroundFolder, const std::vector
     m_Backgrounds.Clear();
     m_Captions.clear();
     m_Paths.clear();
+    m_Decoding.clear();
     const TFolderIndex folder(backgroundFolder);
-    std::vector<TCandidate> candidates;
     for (const TStandardBackground &standard : StandardBackgrounds())
         if (folder.Exists(QLatin1String(standard.File)))
-            candidates.push_back({QString::fromUtf8(standard.Caption),
-                                  folder.Path(QLatin1String(standard.File)), {}});
+            AddBackground(QString::fromUtf8(standard.Caption),
+                          folder.Path(QLatin1String(standard.File)));
     for (const TPlayer *player : players)
         if (!player->Background().isEmpty() && QFileInfo(player->Background()).isFile())
-            candidates.push_back({QFileInfo(player->Background()).completeBaseName(),
-                                  player->Background(), {}});
-    // Large JPEGs take most of the window's loading time: decode side by side
-    // what the cache does not hold for the slot each picture should get.
-    for (std::size_t i = 0; i < candidates.size(); ++i)
-        if (!Cached(CacheKey(candidates[i].File, BackgroundKey(static_cast<int>(i)))))
-            candidates[i].Picture = DecodeAside(candidates[i].File);
-    for (TCandidate &candidate : candidates)
-        AddBackground(candidate.Caption, candidate.File, candidate.Picture);
+            AddBackground(QFileInfo(player->Background()).completeBaseName(), player->Background());
     for (TPlayer *player : players) {
         if (player->BackgroundType() == 0) {
             player->SetBackgroundIndex(0);
@@ -204,7 +231,8 @@ void TDesigns::LoadDiceSet(const QString &letter, TPictureList &list, const QStr
         } else {
             QImage picture = ReadPicture(path);
             const QRgb key = TPictureList::CornerColor(picture);
-            keyed = KeyAndRemember(cacheKey, std::move(picture), key);
+            keyed = picture.isNull() ? picture : TPictureList::KeyedOut(std::move(picture), key);
+            Remember(cacheKey, keyed);
         }
         list.ClearPicture(slot);
         list.SetPicture(slot, std::move(keyed), std::nullopt);

@@ -34,7 +34,8 @@ public:
     // Hold marks and cups stored with the program; a missing one stays empty.
     void LoadFixedPictures();
 
-    [[nodiscard]] const TPictureList &Backgrounds() const noexcept { return m_Backgrounds; }
+    // Waits for pictures still being decoded, the first time after a load.
+    [[nodiscard]] const TPictureList &Backgrounds() const;
     [[nodiscard]] const QStringList &BackgroundCaptions() const noexcept { return m_Captions; }
     [[nodiscard]] const QStringList &BackgroundPaths() const noexcept { return m_Paths; }
     // The colour set of a player's "DiceType" 0..5; other values give white.
@@ -45,12 +46,20 @@ public:
     [[nodiscard]] const TPictureList &Cups() const noexcept { return m_Cups; }
 
 private:
-    // Adds `file` unless it is no picture; `decoding` may already be reading it.
-    void AddBackground(const QString &caption, const QString &file, std::future<QImage> &decoding);
+    struct TDecoding {
+        int Slot;
+        QString CacheKey;
+        std::future<QImage> Keyed;
+    };
+    // Adds `file` unless its header shows it is no picture or too large.
+    void AddBackground(const QString &caption, const QString &file);
+    void SetBackground(int slot, const QString &cacheKey, const QImage &keyed) const;
     void LoadDiceSet(const QString &letter, TPictureList &list, const QString &diceFolder);
     [[nodiscard]] static int DiceSetIndex(int diceType) noexcept;
 
-    TPictureList m_Backgrounds;
+    // Filled in by Backgrounds() as the decodes finish, hence mutable.
+    mutable TPictureList m_Backgrounds;
+    mutable std::vector<TDecoding> m_Decoding;
     QStringList m_Captions;
     QStringList m_Paths;
     std::array<TPictureList, 6> m_DiceSets;

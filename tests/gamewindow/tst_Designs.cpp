@@ -138,6 +138,28 @@ private slots:
         QCOMPARE(first, indexes.front());
     }
 
+    // The header promised a picture, the data broke: the entry stays (the list
+    // was already offered) and shows black instead of the frame before it.
+    void brokenPictureDataShowsBlack()
+    {
+        QImage picture = CornerPicture(QSize(40, 30), 0xff30a030u, 0xff30a030u);
+        QByteArray png;
+        QBuffer buffer(&png);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+        // Header and the start of the image data survive; the rest is noise.
+        const qsizetype data = png.indexOf("IDAT") + 4;
+        QVERIFY(WriteFile(Pictures() + "Kaputt.png", png.left(data) + QByteArray(40, 'x')));
+        TPlayer player;
+        player.SetBackgroundType(1);
+        player.SetBackground(Pictures() + "Kaputt.png");
+        TDesigns designs;
+        designs.LoadBackgrounds(Backgrounds(), {&player});
+        QCOMPARE(designs.BackgroundCaptions(), QStringList{"Kaputt"});
+        const QImage *shown = designs.Backgrounds().Picture(0);
+        QVERIFY(shown);
+        QCOMPARE(shown->pixel(0, 0), 0xff000000u);
+    }
+
     void backgroundSlotsKeepTheirOrderAndPaths()
     {
         WriteBackgroundFiles({"5.jpg"});
