@@ -204,8 +204,8 @@ private:
     [[nodiscard]] QColor Lit(QColor base, Vec3 n, double gloss, double offset) const
     {
         const double diffuse = 0.58 + 0.5 * std::max(0.0, Dot(n, m_Light)) + offset;
-        const double spec = gloss * std::pow(std::max(0.0, Dot(n, m_Half)), 60.0);
-        const auto channel = [&](int c) { return imagetools::ToByte(c / 255.0 * diffuse + spec); };
+        const double specular = gloss * std::pow(std::max(0.0, Dot(n, m_Half)), 60.0);
+        const auto channel = [&](int c) { return imagetools::ToByte(c / 255.0 * diffuse + specular); };
         return QColor(channel(base.red()), channel(base.green()), channel(base.blue()));
     }
 

@@ -112,10 +112,10 @@ private slots:
 
         std::vector<std::unique_ptr<TPlayer>> owned;
         std::vector<TPlayer *> game;
-        for (const QString &spec : players) {
+        for (const QString &entry : players) {
             auto player = std::make_unique<TPlayer>();
-            const QString file = spec.section(':', 1);
-            player->SetBackgroundType(spec.section(':', 0, 0).toInt());
+            const QString file = entry.section(':', 1);
+            player->SetBackgroundType(entry.section(':', 0, 0).toInt());
             player->SetBackground(file.isEmpty() ? QString() : Pictures() + file);
             game.push_back(player.get());
             owned.push_back(std::move(player));
