@@ -1,12 +1,16 @@
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
 
+#include "mainwindow/uCompareListItems.h"
 #include "mainwindow/uFormCaption.h"
 #include "storage/uTPlayer.h"
+#include "storage/uTStatistics.h"
 #include "storage/uTools.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -15,14 +19,53 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <array>
 
 namespace {
 
 constexpr int HelpContextEditPlayer = 30300;
+constexpr int ReportPathRole = Qt::UserRole;
+
+// The direction of each statistics column for the whole run of the program.
+TListSortState &StatisticsSortState()
+{
+    static TListSortState state;
+    return state;
+}
+
+TCompareMode StatisticsCompareMode(int column)
+{
+    switch (column) {
+    case 0:
+    case 2: return TCompareMode::Number;
+    case 1: return TCompareMode::Date;
+    default: return TCompareMode::Text;
+    }
+}
+
+QString GameTypeText(const RPlayerStatistics &game)
+{
+    return QStringLiteral("%1 Würfe, %2 %3")
+        .arg(game.DiceCount)
+        .arg(game.GameCount)
+        .arg(game.GameCount == 1 ? QStringLiteral("Spalte") : QStringLiteral("Spalten"));
+}
+
+QTreeWidgetItem *StatisticsRow(const RPlayerStatistics &game, const QString &type, const QString &reportPath,
+                               const QIcon &picture)
+{
+    auto *row = new QTreeWidgetItem(
+        QStringList{QString::number(game.GameNumber), game.DateText, QString::number(game.Points), type});
+    row->setTextAlignment(2, Qt::AlignCenter);
+    row->setData(0, ReportPathRole, reportPath);
+    row->setIcon(0, picture);
+    return row;
+}
 
 const QString PictureFilterPairs = QStringLiteral(
     "Alle (*.png;*.jpg;*.jpeg;*.bmp;)|*.png;*.jpg;*.jpeg;*.bmp|Portable network graphics (AlphaControls) (*.png)|*.png|"
@@ -247,7 +290,17 @@ QWidget *TFormQuintorMenu_EditPlayer::CreateStatisticsPanel()
     m_ListViewStats->headerItem()->setTextAlignment(2, Qt::AlignCenter);
     m_ListViewStats->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_ListViewStats->header()->setStretchLastSection(true);
+    m_ListViewStats->header()->setSectionsClickable(true);
+    m_ListViewStats->setSortingEnabled(false);
+    m_ListViewStats->setUniformRowHeights(true);
     layout->addWidget(m_ListViewStats, 1);
+    connect(m_ComboBoxGameType, &QComboBox::activated, this, &TFormQuintorMenu_EditPlayer::ComboBoxGameTypeSelect);
+    connect(m_ListViewStats, &QTreeWidget::itemSelectionChanged, this,
+            &TFormQuintorMenu_EditPlayer::ListViewStatsSelectItem);
+    connect(m_ListViewStats, &QTreeWidget::itemDoubleClicked, this, &TFormQuintorMenu_EditPlayer::ListViewStatsDblClick);
+    connect(m_SpeedButtonShowReport, &QToolButton::clicked, this, &TFormQuintorMenu_EditPlayer::ListViewStatsDblClick);
+    connect(m_ListViewStats->header(), &QHeaderView::sectionClicked, this,
+            &TFormQuintorMenu_EditPlayer::ListViewStatsColumnClick);
     return panel;
 }
 
@@ -270,6 +323,72 @@ void TFormQuintorMenu_EditPlayer::FormActivate()
     if (QAbstractButton *dice = m_DiceButtons->button(m_Edited->DiceType()))
         dice->setChecked(true);
     m_EditBackgroundPicture->setText(m_Edited->Background());
+    m_Statistics = std::make_unique<TStatistics>(m_DataFolder);
+    FillStatistics();
+}
+
+void TFormQuintorMenu_EditPlayer::FillStatistics(const QString &filter)
+{
+    if (filter.isEmpty()) {
+        m_ComboBoxGameType->clear();
+        m_ComboBoxGameType->addItem(QStringLiteral("Alle"));
+        m_ComboBoxGameType->setCurrentIndex(0);
+    }
+    m_Statistics->LoadForPlayer(QFileInfo(m_ProfileFile).fileName());
+    if (m_Statistics->Count() == 0)
+        return;
+    const bool filtering = m_ComboBoxGameType->currentIndex() != 0;
+    const QSet<QString> reports = ListableReports(m_DataFolder);
+    QSet<QString> knownTypes;
+    for (int i = 0; i < m_ComboBoxGameType->count(); ++i)
+        knownTypes.insert(m_ComboBoxGameType->itemText(i));
+    const QIcon picture(QStringLiteral(":/images/report.png"));
+    QList<QTreeWidgetItem *> rows;
+    for (const RPlayerStatistics &game : m_Statistics->Items()) {
+        const QString type = GameTypeText(game);
+        if ((filtering && type != filter) || !reports.contains(game.GameReport))
+            continue;
+        rows.append(StatisticsRow(game, type, m_DataFolder + game.GameReport, picture));
+        if (!knownTypes.contains(type)) {
+            knownTypes.insert(type);
+            m_ComboBoxGameType->addItem(type);
+        }
+    }
+    m_ListViewStats->setUpdatesEnabled(false);
+    m_ListViewStats->clear();
+    m_ListViewStats->addTopLevelItems(rows);
+    m_ListViewStats->setUpdatesEnabled(true);
+}
+
+void TFormQuintorMenu_EditPlayer::ComboBoxGameTypeSelect(int index)
+{
+    // "Alle" lists everything again and keeps the game type list.
+    FillStatistics(index == 0 ? QStringLiteral("Alle") : m_ComboBoxGameType->itemText(index));
+}
+
+void TFormQuintorMenu_EditPlayer::ListViewStatsSelectItem()
+{
+    const QList<QTreeWidgetItem *> selected = m_ListViewStats->selectedItems();
+    m_ReportPath = selected.isEmpty() ? QString() : selected.constFirst()->data(0, ReportPathRole).toString();
+    m_SpeedButtonShowReport->setVisible(!m_ReportPath.isEmpty() && QFileInfo(m_ReportPath).isFile());
+}
+
+void TFormQuintorMenu_EditPlayer::ListViewStatsDblClick()
+{
+    // Checked again: the file may have gone or been replaced since listing.
+    if (m_ReportPath.isEmpty() || !IsListableReport(m_DataFolder, QFileInfo(m_ReportPath).fileName()))
+        return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(m_ReportPath));
+}
+
+void TFormQuintorMenu_EditPlayer::ListViewStatsColumnClick(int column)
+{
+    TListSortState &state = StatisticsSortState();
+    state.Mode = StatisticsCompareMode(column);
+    SortListItems(m_ListViewStats, column - 1, state);
+    const auto flag = static_cast<std::size_t>(column);
+    if (flag < state.Inverted.size())
+        state.Inverted[flag] = !state.Inverted[flag];
 }
 
 void TFormQuintorMenu_EditPlayer::EditPlayerNameChange()

@@ -14,6 +14,7 @@ class QRadioButton;
 class QToolButton;
 class QTreeWidget;
 class TPlayer;
+class TStatistics;
 
 // German message for a name Windows-1252 cannot store, naming the characters.
 [[nodiscard]] QString RejectedNameMessage(const QString &name);
@@ -23,6 +24,7 @@ class TPlayer;
 
 // Edits one profile: name, table background, dice colour. The profile object
 // and its file are written only by "&Ok", and only when the file was written.
+// Lists the player's recorded games whose report lies in the data folder.
 class TFormQuintorMenu_EditPlayer : public QDialog {
     Q_OBJECT
 public:
@@ -34,11 +36,22 @@ public:
 
     // Fills the controls from the profile; runs once when the dialog is shown.
     void FormActivate();
+    // Lists the games of Stats.ini that name the profile file and whose report
+    // passes IsListableReport. Without `filter` the game type list is built
+    // anew; with it only games of the selected type are listed.
+    void FillStatistics(const QString &filter = QString());
 
 public slots:
     void EditPlayerNameChange();
     void ButtonBrowseClick();
     void ButtonOkClick();
+    void ComboBoxGameTypeSelect(int index);
+    void ListViewStatsSelectItem();
+    // Opens the selected game's report with the desktop's "open".
+    void ListViewStatsDblClick();
+    // Sorts by the column, then reverses that column's direction for the
+    // next click (kept for the whole run, shared by every opening).
+    void ListViewStatsColumnClick(int column);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -55,6 +68,7 @@ private:
     std::unique_ptr<TPlayer> m_Edited;
     QString m_DataFolder;
     QString m_ProfileFile;
+    std::unique_ptr<TStatistics> m_Statistics;
     QString m_ReportPath;
     bool m_Activated = false;
 

@@ -5,6 +5,7 @@
 #include <QCollator>
 #include <QCoreApplication>
 #include <QDir>
+#include <QSet>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -270,18 +271,40 @@ bool EnsureDataFolder(QString &message)
     return EnsureDataFolder(DataFolder(), message);
 }
 
-bool IsListableReport(const QString &dataFolder, const QString &reportName)
+namespace {
+
+bool IsPlainReportName(const QString &reportName)
 {
     const bool plainName = !reportName.isEmpty() && !reportName.contains(QLatin1Char('/'))
                            && !reportName.contains(QLatin1Char('\\')) && !reportName.startsWith(QLatin1Char('.'))
                            && std::none_of(reportName.begin(), reportName.end(), [](QChar c) { return c.unicode() < ' '; });
-    if (!plainName || !reportName.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive))
+    return plainName && reportName.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+bool IsListableReport(const QString &dataFolder, const QString &reportName)
+{
+    if (!IsPlainReportName(reportName))
         return false;
     const QFileInfo report(QDir(dataFolder).filePath(reportName));
     if (report.isSymLink() || !report.isFile())
         return false;
     // The folder itself may be reached through a link; compare real places.
     return report.canonicalPath() == QFileInfo(dataFolder).canonicalFilePath();
+}
+
+QSet<QString> ListableReports(const QString &dataFolder)
+{
+    QSet<QString> reports;
+    // Listed entries lie directly in the folder; the filter leaves out links
+    // and folders, so only the name itself remains to be checked.
+    const QStringList names = QDir(dataFolder).entryList({QStringLiteral("*.html")}, QDir::Files | QDir::NoSymLinks);
+    for (const QString &name : names) {
+        if (IsPlainReportName(name))
+            reports.insert(name);
+    }
+    return reports;
 }
 
 QString ProgramPath(const QString &relative)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -60,6 +61,9 @@ void WriteKey(TIniFile &ini, const QString &section);
 // directly in `dataFolder` and ending in ".html": a report name read from a
 // hand-edited file may point anywhere.
 [[nodiscard]] bool IsListableReport(const QString &dataFolder, const QString &reportName);
+// The names in `dataFolder` for which IsListableReport holds, read with one
+// listing of the folder (for lists of many games).
+[[nodiscard]] QSet<QString> ListableReports(const QString &dataFolder);
 // `relative` (e.g. "bin/Druckvorlage.jpg") below the program folder, each
 // component matched ignoring case; the path as given when nothing matches.
 [[nodiscard]] QString ProgramPath(const QString &relative);

@@ -4,8 +4,12 @@
 #include "storage/uTPlayer.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -13,17 +17,24 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include <ctime>
 
 namespace {
 
+// The data folder lies one level below the temporary folder, so that a
+// report name may point beside it.
 struct TProfileFixture {
     QTemporaryDir Dir;
-    QString Folder = Dir.path() + QLatin1Char('/');
+    QString Folder = Dir.path() + QStringLiteral("/data/");
     QString File = Folder + QStringLiteral("Player7.qtp");
     TPlayer Profile;
 
     TProfileFixture()
     {
+        QDir().mkpath(Folder);
         Profile.SetName(QStringLiteral("Anna"));
         Profile.SetBackground(QStringLiteral("/bilder/tisch.jpg"));
         Profile.SetBackgroundType(1);
@@ -48,6 +59,66 @@ struct TProfileFixture {
     }
 };
 
+// One recorded game as Stats.ini holds it.
+struct TGame {
+    int Number = 1;
+    int Dice = 3;
+    int Columns = 1;
+    QString Date = QStringLiteral("202612091530");
+    int Points = 100;
+    QString Report;
+    QString Profile = QStringLiteral("Player7.qtp");
+};
+
+QByteArray StatsSection(const TGame &game)
+{
+    return QStringLiteral("[%1]\r\nDiceCount=%2\r\nGameCount=%3\r\nGameDate=%4\r\nScores=\r\nGameReport=%5\r\n"
+                          "Player0=\"Anna\",\"%6\",\"%7\",\"0|0|0|\"\r\nPlayer1=NIL\r\nPlayer2=NIL\r\nPlayer3=NIL\r\n")
+        .arg(game.Number)
+        .arg(game.Dice)
+        .arg(game.Columns)
+        .arg(game.Date, game.Report, game.Profile)
+        .arg(game.Points)
+        .toLatin1();
+}
+
+void Touch(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot create %s", qPrintable(path));
+    file.write("<html></html>");
+}
+
+// A profile with recorded games; each game's report is created unless
+// its name is in `withoutReport`.
+struct TStatsFixture : TProfileFixture {
+    explicit TStatsFixture(const QList<TGame> &games, const QStringList &withoutReport = {})
+    {
+        QByteArray stats;
+        for (const TGame &game : games) {
+            stats += StatsSection(game);
+            if (!withoutReport.contains(game.Report) && !game.Report.contains(QLatin1Char('/')))
+                Touch(Folder + game.Report);
+        }
+        QFile file(Folder + QStringLiteral("Stats.ini"));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write Stats.ini");
+        file.write(stats);
+    }
+};
+
+// Records the files handed to the desktop's "open".
+class TOpenedFiles : public QObject {
+    Q_OBJECT
+public:
+    TOpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+    ~TOpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QStringList Files;
+public slots:
+    void Open(const QUrl &url) { Files.append(url.toLocalFile()); }
+};
+
 template <typename T>
 T *Child(const QWidget &window, const char *name)
 {
@@ -55,6 +126,35 @@ T *Child(const QWidget &window, const char *name)
     if (!child)
         qFatal("no control %s", name);
     return child;
+}
+
+QStringList ColumnTexts(const QTreeWidget *list, int column)
+{
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        texts << list->topLevelItem(i)->text(column);
+    return texts;
+}
+
+QStringList ComboTexts(const QComboBox *combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+double ThreadSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+void SelectGameType(QComboBox *combo, int index)
+{
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
 }
 
 }  // namespace
@@ -70,6 +170,13 @@ private slots:
     void unstorableNameIsRefusedAndDialogStays();
     void chosenPictureSelectsPictureAndSurvivesStandardColour();
     void pictureFilterListsPairs();
+    void gameTypeFilterListsOnlyThatType();
+    void onlyPlainReportsInTheDataFolderAreListed_data();
+    void onlyPlainReportsInTheDataFolderAreListed();
+    void columnClickSortsThenReverses_data();
+    void columnClickSortsThenReverses();
+    void reportOpensByButtonAndDoubleClickWhileItIsThere();
+    void manyGamesFillQuickly();
 };
 
 void TestEditPlayer::showsTheProfile()
@@ -199,6 +306,143 @@ void TestEditPlayer::pictureFilterListsPairs()
     QCOMPARE(filters.size(), 5);
     QCOMPARE(filters.first(), QStringLiteral("Alle (*.png *.jpg *.jpeg *.bmp)"));
     QCOMPARE(filters.at(1), QStringLiteral("Portable network graphics (AlphaControls) (*.png)"));
+}
+
+void TestEditPlayer::gameTypeFilterListsOnlyThatType()
+{
+    TStatsFixture fixture({{.Number = 1, .Dice = 3, .Columns = 1, .Report = QStringLiteral("Spiel_1.html")},
+                           {.Number = 2, .Dice = 2, .Columns = 4, .Report = QStringLiteral("Spiel_2.html")},
+                           {.Number = 3, .Dice = 3, .Columns = 1, .Report = QStringLiteral("Spiel_3.html")},
+                           {.Number = 4, .Dice = 1, .Columns = 2, .Report = QStringLiteral("Spiel_4.html"),
+                            .Profile = QStringLiteral("Player8.qtp")}});
+    TFormQuintorMenu_EditPlayer dialog(fixture.Profile, fixture.Folder, fixture.File);
+    dialog.show();
+    auto *list = Child<QTreeWidget>(dialog, "ListViewStats");
+    auto *types = Child<QComboBox>(dialog, "ComboBoxGameType");
+    QCOMPARE(ComboTexts(types), (QStringList{QStringLiteral("Alle"), QStringLiteral("3 Würfe, 1 Spalte"),
+                                             QStringLiteral("2 Würfe, 4 Spalten")}));
+    QCOMPARE(ColumnTexts(list, 0), (QStringList{"1", "2", "3"}));
+    QCOMPARE(ColumnTexts(list, 3).value(1), QStringLiteral("2 Würfe, 4 Spalten"));
+
+    SelectGameType(types, 2);
+    QCOMPARE(ColumnTexts(list, 0), QStringList{"2"});
+    SelectGameType(types, 1);
+    QCOMPARE(ColumnTexts(list, 0), (QStringList{"1", "3"}));
+    SelectGameType(types, 0);
+    QCOMPARE(ColumnTexts(list, 0), (QStringList{"1", "2", "3"}));
+    QCOMPARE(types->count(), 3);
+}
+
+void TestEditPlayer::onlyPlainReportsInTheDataFolderAreListed_data()
+{
+    QTest::addColumn<QString>("report");
+    QTest::newRow("missing report") << QStringLiteral("Spiel_fehlt.html");
+    QTest::newRow("beside the data folder") << QStringLiteral("../x.html");
+    QTest::newRow("in a sub-folder") << QStringLiteral("sub/x.html");
+    QTest::newRow("no report extension") << QStringLiteral("x.txt");
+    QTest::newRow("symbolic link") << QStringLiteral("link.html");
+    QTest::newRow("folder named like a report") << QStringLiteral("ordner.html");
+    QTest::newRow("absolute path") << QStringLiteral("/x.html");
+}
+
+void TestEditPlayer::onlyPlainReportsInTheDataFolderAreListed()
+{
+    QFETCH(QString, report);
+    TStatsFixture fixture({{.Number = 1, .Report = QStringLiteral("Spiel_ok.html")}, {.Number = 2, .Report = report}},
+                          {QStringLiteral("Spiel_fehlt.html"), QStringLiteral("link.html"), QStringLiteral("ordner.html")});
+    const QString outside = fixture.Dir.path() + QStringLiteral("/x.html");
+    Touch(outside);
+    QDir().mkpath(fixture.Folder + QStringLiteral("sub"));
+    Touch(fixture.Folder + QStringLiteral("sub/x.html"));
+    QFile::link(outside, fixture.Folder + QStringLiteral("link.html"));
+    QDir().mkpath(fixture.Folder + QStringLiteral("ordner.html"));
+    TOpenedFiles opened;
+
+    TFormQuintorMenu_EditPlayer dialog(fixture.Profile, fixture.Folder, fixture.File);
+    dialog.show();
+    auto *list = Child<QTreeWidget>(dialog, "ListViewStats");
+    QCOMPARE(ColumnTexts(list, 0), QStringList{"1"});
+    list->setCurrentItem(list->topLevelItem(0));
+    dialog.ListViewStatsDblClick();
+    QCOMPARE(opened.Files, QStringList{fixture.Folder + QStringLiteral("Spiel_ok.html")});
+}
+
+void TestEditPlayer::columnClickSortsThenReverses_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QStringList>("firstClick");
+    // Each row sorts its own column: the directions last for the whole run.
+    QTest::newRow("Spielnummer highest first") << 0 << QStringList{"100", "10", "9"};
+    QTest::newRow("Datum earliest first") << 1 << QStringList{"01.03.2026", "20.12.2026", "05.01.2027"};
+    QTest::newRow("Ergebnis best first") << 2 << QStringList{"1000", "240", "95"};
+    QTest::newRow("Spielart alphabetical")
+        << 3 << QStringList{QStringLiteral("1 Würfe, 2 Spalten"), QStringLiteral("2 Würfe, 4 Spalten"),
+                            QStringLiteral("3 Würfe, 1 Spalte")};
+}
+
+void TestEditPlayer::columnClickSortsThenReverses()
+{
+    QFETCH(int, column);
+    QFETCH(QStringList, firstClick);
+    TStatsFixture fixture(
+        {{.Number = 10, .Dice = 3, .Columns = 1, .Date = QStringLiteral("202701051200"), .Points = 240,
+          .Report = QStringLiteral("a.html")},
+         {.Number = 9, .Dice = 2, .Columns = 4, .Date = QStringLiteral("202612201200"), .Points = 1000,
+          .Report = QStringLiteral("b.html")},
+         {.Number = 100, .Dice = 1, .Columns = 2, .Date = QStringLiteral("202603011200"), .Points = 95,
+          .Report = QStringLiteral("c.html")}});
+    TFormQuintorMenu_EditPlayer dialog(fixture.Profile, fixture.Folder, fixture.File);
+    dialog.show();
+    auto *list = Child<QTreeWidget>(dialog, "ListViewStats");
+    emit list->header()->sectionClicked(column);
+    QCOMPARE(ColumnTexts(list, column), firstClick);
+    emit list->header()->sectionClicked(column);
+    std::reverse(firstClick.begin(), firstClick.end());
+    QCOMPARE(ColumnTexts(list, column), firstClick);
+}
+
+void TestEditPlayer::reportOpensByButtonAndDoubleClickWhileItIsThere()
+{
+    TStatsFixture fixture({{.Number = 1, .Report = QStringLiteral("Spiel_1.html")},
+                           {.Number = 2, .Report = QStringLiteral("Spiel_2.html")}});
+    TOpenedFiles opened;
+    TFormQuintorMenu_EditPlayer dialog(fixture.Profile, fixture.Folder, fixture.File);
+    dialog.show();
+    auto *list = Child<QTreeWidget>(dialog, "ListViewStats");
+    auto *button = Child<QAbstractButton>(dialog, "SpeedButtonShowReport");
+    QVERIFY(!button->isVisible());
+    list->setCurrentItem(list->topLevelItem(1));
+    QVERIFY(button->isVisible());
+    button->click();
+    emit list->itemDoubleClicked(list->topLevelItem(1), 0);
+    const QString report = fixture.Folder + QStringLiteral("Spiel_2.html");
+    QCOMPARE(opened.Files, (QStringList{report, report}));
+
+    // Gone, or swapped for a link, after the list was filled: nothing opens.
+    QFile::remove(report);
+    list->setCurrentItem(list->topLevelItem(0));
+    list->setCurrentItem(list->topLevelItem(1));
+    QVERIFY(!button->isVisible());
+    dialog.ListViewStatsDblClick();
+    QFile::link(fixture.Folder + QStringLiteral("Spiel_1.html"), report);
+    dialog.ListViewStatsDblClick();
+    QCOMPARE(opened.Files.size(), 2);
+}
+
+void TestEditPlayer::manyGamesFillQuickly()
+{
+    QList<TGame> games;
+    for (int number = 1; number <= 5000; ++number)
+        games.append({.Number = number, .Dice = 1 + number % 3, .Points = number % 400,
+                      .Report = QStringLiteral("Spiel_%1.html").arg(number)});
+    TStatsFixture fixture(games);
+    TFormQuintorMenu_EditPlayer dialog(fixture.Profile, fixture.Folder, fixture.File);
+    // Processor time of this thread: other programs on a busy machine do not count.
+    const double before = ThreadSeconds();
+    dialog.show();
+    const double elapsed = ThreadSeconds() - before;
+    QCOMPARE(Child<QTreeWidget>(dialog, "ListViewStats")->topLevelItemCount(), 5000);
+    QVERIFY2(elapsed < 0.3, qPrintable(QStringLiteral("%1 s").arg(elapsed)));
 }
 
 QTEST_MAIN(TestEditPlayer)
