@@ -432,6 +432,8 @@ void TestHostileValues::reportIsListableOnlyAsPlainHtmlFileInTheFolder()
     }
     QCOMPARE(IsListableReport(data, name), listable);
     QCOMPARE(IsListableReport(data + QLatin1Char('/'), name), listable);
+    // The one-listing form used for long game lists must agree.
+    QCOMPARE(ListableReports(data).contains(name), listable);
 }
 
 QTEST_GUILESS_MAIN(TestHostileValues)
