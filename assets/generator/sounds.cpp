@@ -366,7 +366,7 @@ std::vector<Recipe> Recipes()
         for (int n = 1; n <= 5; ++n)
             for (int v = 1; v <= 3; ++v)
                 list.push_back({QString::number(n) + QLatin1String(family) + QString::number(v), -3.0,
-                                [n, make](Rng &r) { return make(n, r); }});
+                                [n, make = make](Rng &r) { return make(n, r); }});
     for (int level = 1; level <= 7; ++level)
         list.push_back({QStringLiteral("hit") + QString::number(level), -7.5 + 0.9 * level, [level](Rng &r) { return Hit(level, r); }});
     list.push_back({QStringLiteral("strike"), -6.0, PencilScratch});

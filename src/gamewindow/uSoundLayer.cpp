@@ -2,13 +2,36 @@
 
 #include <QFile>
 #include <QThread>
+#include <QtEndian>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
+
+constexpr qint64 MaxSampleBytes = 256LL * 1024 * 1024;
+
+// A wave header may claim gigabytes for a few bytes of samples, and the
+// decoder allocates what it claims: cut every chunk length to what the file
+// holds. Other formats pass unchanged.
+QByteArray WithHonestChunkLengths(QByteArray wave)
+{
+    if (wave.size() < 12 || !wave.startsWith("RIFF") || wave.mid(8, 4) != "WAVE")
+        return wave;
+    qToLittleEndian<quint32>(static_cast<quint32>(wave.size() - 8), wave.data() + 4);
+    qsizetype at = 12;
+    while (at + 8 <= wave.size()) {
+        const quint64 available = static_cast<quint64>(wave.size() - at - 8);
+        const quint32 length = static_cast<quint32>(
+            std::min<quint64>(qFromLittleEndian<quint32>(wave.constData() + at + 4), available));
+        qToLittleEndian<quint32>(length, wave.data() + at + 4);
+        at += 8 + static_cast<qsizetype>(length) + (length & 1);
+    }
+    return wave;
+}
 
 constexpr int InitialChannels = 32;
 constexpr int MaxChannels = 256;
@@ -92,7 +115,12 @@ int TSoundLayer::Add(const QString &name, const QString &fileName)
 {
     if (!m_Open)
         return -1;
-    Mix_Chunk *chunk = Mix_LoadWAV(QFile::encodeName(fileName).constData());
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxSampleBytes)
+        return -1;
+    const QByteArray bytes = WithHonestChunkLengths(file.readAll());
+    // The chunk is decoded into memory of its own; the bytes may go after.
+    Mix_Chunk *chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size())), 1);
     if (!chunk)
         return -1;
     m_Items.push_back({name, std::unique_ptr<Mix_Chunk, TChunkDeleter>(chunk)});

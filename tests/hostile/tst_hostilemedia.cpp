@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 // Pictures and samples that are broken, hostile or missing: nothing is
@@ -84,6 +85,22 @@ QByteArray LyingWave()
     return wave;
 }
 
+// Found by fuzzing: 11 bytes of 8-bit stereo under a data chunk claiming 3 GB.
+QByteArray GreedyWave()
+{
+    return QByteArray::fromHex("52494646640000005741564566" "6d7420100000000100020040"
+                               "1f0000803e00000200080064617461400000c0c4c8ccd0d4d8dce0e4e8ecf0f4f8fc");
+}
+
+// Address space in use, from the kernel's view of this process.
+rlim_t AddressSpaceInUse()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return static_cast<rlim_t>(statm.readAll().split(' ').value(0).toULongLong()) * static_cast<rlim_t>(getpagesize());
+}
+
 }  // namespace
 
 class TestHostileMedia : public QObject {
@@ -97,6 +114,7 @@ private slots:
     void missingSoundsAreReportedAndPlayNothing();
     void brokenSampleIsRefusedOrPlayable_data();
     void brokenSampleIsRefusedOrPlayable();
+    void sampleClaimingGigabytesLoadsInLittleMemory();
 
 private:
     QTemporaryDir m_Dir;
@@ -204,6 +222,7 @@ void TestHostileMedia::brokenSampleIsRefusedOrPlayable_data()
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("RIFF without chunks") << QByteArray("RIFF\x04\x00\x00\x00WAVE", 12);
     QTest::newRow("header promising 2 GB") << LyingWave();
+    QTest::newRow("data chunk claiming 3 GB") << GreedyWave();
 }
 
 void TestHostileMedia::brokenSampleIsRefusedOrPlayable()
@@ -223,6 +242,25 @@ void TestHostileMedia::brokenSampleIsRefusedOrPlayable()
     }
     layer.Play(index, false);
     layer.StopAll();
+}
+
+void TestHostileMedia::sampleClaimingGigabytesLoadsInLittleMemory()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("the address sanitizer reserves address space of its own");
+#endif
+    const QString path = m_Dir.filePath("greedy.wav");
+    QVERIFY(HostileFiles::Write(path, GreedyWave()));
+    TSoundLayer layer;
+    rlimit saved{};
+    getrlimit(RLIMIT_AS, &saved);
+    rlimit tight = saved;
+    tight.rlim_cur = AddressSpaceInUse() + 512ULL * 1024 * 1024;
+    setrlimit(RLIMIT_AS, &tight);
+    const int index = layer.Add(QStringLiteral("greedy"), path);
+    setrlimit(RLIMIT_AS, &saved);
+    QCOMPARE(index, 0);
+    QVERIFY(layer.LengthMs(index) < 100);
 }
 
 QTEST_MAIN(TestHostileMedia)
