@@ -281,8 +281,7 @@ void TTurnEngine::RefreshSums(int player)
         int points = 0;
         for (int k = 0; k < ColumnsPerPlayer(); ++k) {
             TTavolex &column = PlayerColumn(p, k);
-            for (int i = 0; i < SumFieldsPerColumn; ++i)
-                column.UpdateSums();
+            column.UpdateSums(SumFieldsPerColumn);
             points += column.Rows(Row::GrandTotal).Value;
         }
         m_Players[p].SetPoints(points);

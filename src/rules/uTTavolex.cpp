@@ -110,12 +110,6 @@ int TTavolex::Rule(int row) const
     return m_Settings ? m_Settings->RuleValue(row) : DefaultRuleValue(row);
 }
 
-bool TTavolex::IsOpen(int row) const
-{
-    const TTavolexType &r = Rows(row);
-    return r.Selectable && row != Row::Header && r.Value == -1 && !r.Filled;
-}
-
 void TTavolex::Enter(int row, int value)
 {
     TTavolexType &r = Rows(row);
@@ -198,7 +192,7 @@ void TTavolex::Evaluate(const int *faces, int lastIndex)
     }
 }
 
-void TTavolex::UpdateSums()
+void TTavolex::UpdateSums(int refreshes)
 {
     const auto sumOf = [this](int first, int last) {
         int sum = 0;
@@ -209,7 +203,7 @@ void TTavolex::UpdateSums()
     };
     Rows(Row::UpperPoints).Value = sumOf(Row::Ones, Row::Sixes);
     if (Rows(Row::UpperPoints).Value >= Rule(Row::UpperPoints)) {
-        ++m_BonusHits;
+        m_BonusHits += refreshes;
         Rows(Row::UpperBonus).Value = Rule(Row::UpperBonus);
     } else {
         Rows(Row::UpperBonus).Value = 0;

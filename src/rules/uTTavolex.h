@@ -116,7 +116,11 @@ public:
     void SetSettings(const TTavolexSettings *settings) noexcept { m_Settings = settings; }
 
     // A selectable field (1-6, 12-18) that has neither entry nor strike.
-    [[nodiscard]] bool IsOpen(int row) const;
+    [[nodiscard]] bool IsOpen(int row) const
+    {
+        const TTavolexType &r = Rows(row);
+        return r.Selectable && row != Row::Header && r.Value == -1 && !r.Filled;
+    }
     // Enters `value` (entry or strike); the field counts as filled from now on.
     void Enter(int row, int value);
     // Take-back: the field is open again. Struck stays as it was.
@@ -126,7 +130,9 @@ public:
     // faces: five dice faces 0-5 (-1 = no face); lastIndex is 4.
     void Evaluate(const int *faces, int lastIndex);
     // Recomputes rows 8, 9, 10, 20, 21, 23; counts BonusHits.
-    void UpdateSums();
+    void UpdateSums() { UpdateSums(1); }
+    // The same as `refreshes` UpdateSums in a row, computed once.
+    void UpdateSums(int refreshes);
 
 private:
     [[nodiscard]] int Rule(int row) const;

@@ -1,0 +1,243 @@
+// Window and whole-process figures. Each figure is taken in fresh processes
+// (the program keeps decoded pictures for its next game, so a second
+// measurement in one process would not be the player's first wait) and the
+// median of the runs is printed as a table line.
+//   bench_Windows <Quintor program> <probe library>   all figures
+//   bench_Windows gamewindow <data folder>             one run, prints ms
+//   bench_Windows editplayer <data folder>             one run, prints ms
+#include "uFigureTable.h"
+
+#include "dialogs/uFormQuintorMenu_EditPlayer.h"
+#include "gamewindow/uFormQuintorGameMain.h"
+#include "rules/uTTavolex.h"
+#include "storage/uTMainApplication.h"
+#include "storage/uTPlayer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+
+namespace {
+
+constexpr int Runs = 5;
+
+double ClockMs(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+double Median(QList<double> values)
+{
+    if (values.isEmpty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// A data folder as the program leaves it: rules for four columns, `players`
+// profiles of which the first `playing` are ticked, sound and splash off,
+// and `games` recorded games of Player1.qtp with their reports.
+void PrepareDataFolder(const QString &folder, int players, int playing, int games)
+{
+    QDir().mkpath(folder);
+    TTavolexSettings rules;
+    QString error;
+    rules.LoadFromFile(folder + QStringLiteral("Quintor.ini"), QStringLiteral("Settings"), error);
+    rules.SetGameCount(4);
+    for (const char *file : {"Quintor.ini", "User.ini", "Settings.ini"})
+        rules.SaveToFile(folder + QLatin1String(file), QStringLiteral("Settings"));
+    for (int i = 0; i < players; ++i) {
+        TPlayer player;
+        player.SetName(QStringLiteral("Spieler %1").arg(i + 1, 2, 10, QLatin1Char('0')));
+        player.SetPlays(i < playing);
+        player.SetDiceType(i % 6);
+        player.SaveToFile(folder + QStringLiteral("Player%1.qtp").arg(i + 1));
+    }
+    TMainApplication settings;
+    settings.SetSound(1);
+    settings.SetShowSplash(false);
+    settings.SaveToFile(folder + QStringLiteral("Global.ini"));
+    QByteArray stats;
+    for (int number = 1; number <= games; ++number) {
+        const QString report = QStringLiteral("Spiel_%1.html").arg(number);
+        stats += QStringLiteral("[%1]\r\nDiceCount=%2\r\nGameCount=1\r\nGameDate=202612091530\r\nScores=\r\n"
+                                "GameReport=%3\r\nPlayer0=\"Spieler 01\",\"%4\",\"Player1.qtp\",\"0|0|0|\"\r\n"
+                                "Player1=NIL\r\nPlayer2=NIL\r\nPlayer3=NIL\r\n")
+                     .arg(number)
+                     .arg(1 + number % 3)
+                     .arg(report)
+                     .arg(number % 400)
+                     .toLatin1();
+        QFile html(folder + report);
+        if (html.open(QIODevice::WriteOnly))
+            html.write("<html></html>");
+    }
+    QFile file(folder + QStringLiteral("Stats.ini"));
+    if (games > 0 && file.open(QIODevice::WriteOnly))
+        file.write(stats);
+}
+
+// Game window ready: creation with every sample, picture and the board, wall time.
+int RunGameWindow(const QString &folder)
+{
+    const double before = ClockMs(CLOCK_MONOTONIC);
+    TFormQuintorGameMain window(nullptr, folder, QStringLiteral(QUINTOR_PROGRAM_DIR));
+    std::printf("%.3f\n", ClockMs(CLOCK_MONOTONIC) - before);
+    return 0;
+}
+
+// The edit player dialog filled for Player1.qtp: processor time of this thread.
+int RunEditPlayer(const QString &folder)
+{
+    const QString file = folder + QStringLiteral("Player1.qtp");
+    TPlayer profile;
+    QString tampered;
+    profile.LoadFromFile(file, tampered);
+    TFormQuintorMenu_EditPlayer dialog(profile, folder, file);
+    const double before = ClockMs(CLOCK_THREAD_CPUTIME_ID);
+    dialog.show();
+    std::printf("%.3f\n", ClockMs(CLOCK_THREAD_CPUTIME_ID) - before);
+    return 0;
+}
+
+QProcessEnvironment Headless(const QString &home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_DOCUMENTS_DIR"), home + QStringLiteral("/Documents"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    return env;
+}
+
+// One run of this program in another mode; its printed number.
+double ChildMs(const QString &mode, const QString &folder)
+{
+    QProcess child;
+    child.setProcessEnvironment(Headless(folder));
+    child.start(QCoreApplication::applicationFilePath(), {mode, folder});
+    if (!child.waitForFinished(120000))
+        child.kill();
+    bool ok = false;
+    const double ms = child.readAllStandardOutput().trimmed().toDouble(&ok);
+    return ok ? ms : -1;
+}
+
+// One run of the program with the probe; what the probe wrote.
+QMap<QString, double> ProbeRun(const QString &program, const QString &probe, const QString &mode,
+                               int players, int playing)
+{
+    QTemporaryDir home;
+    const QString data = home.path() + QStringLiteral("/Documents/") + QFileInfo(program).baseName() + '/';
+    PrepareDataFolder(data, players, playing, 0);
+    const QString out = home.path() + QStringLiteral("/probe.txt");
+    QProcessEnvironment env = Headless(home.path());
+    env.insert(QStringLiteral("LD_PRELOAD"), probe);
+    env.insert(QStringLiteral("QUINTOR_PROBE_MODE"), mode);
+    env.insert(QStringLiteral("QUINTOR_PROBE_OUT"), out);
+    QProcess run;
+    run.setProcessEnvironment(env);
+    run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    env.insert(QStringLiteral("QUINTOR_PROBE_T0"),
+               QString::number(static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec));
+    run.setProcessEnvironment(env);
+    run.start(program, {});
+    if (!run.waitForFinished(120000))
+        run.kill();
+    QMap<QString, double> seen;
+    QFile file(out);
+    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
+        while (!file.atEnd()) {
+            const QList<QByteArray> parts = file.readLine().trimmed().split(' ');
+            if (parts.size() == 2)
+                seen[QString::fromLatin1(parts[0])] = parts[1].toDouble();
+        }
+    return seen;
+}
+
+// The medians of every key over `Runs` probe runs.
+QMap<QString, double> ProbeMedians(const std::function<QMap<QString, double>()> &run)
+{
+    QMap<QString, QList<double>> values;
+    for (int i = 0; i < Runs; ++i) {
+        const QMap<QString, double> seen = run();
+        for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+            values[it.key()] << it.value();
+    }
+    QMap<QString, double> medians;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        medians[it.key()] = Median(it.value());
+    return medians;
+}
+
+void PrintUnder(const char *figure, double value, const char *unit, double limit)
+{
+    PrintFigure(figure, value, unit, "< " + QString::number(limit).toStdString() + " " + unit,
+                value >= 0 && value < limit);
+}
+
+double MedianOfChildren(const QString &mode, const QString &folder)
+{
+    QList<double> values;
+    for (int i = 0; i < Runs; ++i)
+        values << ChildMs(mode, folder);
+    return values.contains(-1) ? -1 : Median(values);
+}
+
+int RunAll(const QString &program, const QString &probe)
+{
+    QTemporaryDir scratch;
+    const QString game = scratch.path() + QStringLiteral("/game/");
+    PrepareDataFolder(game, 4, 4, 0);
+    PrintUnder("Spielfenster bereit (166 Samples, 144 Wuerfel, 7 Hintergruende, 4x4)",
+               MedianOfChildren(QStringLiteral("gamewindow"), game), "ms", 250);
+    const QString stats = scratch.path() + QStringLiteral("/stats/");
+    PrepareDataFolder(stats, 1, 1, 5000);
+    PrintUnder("Spieler-Dialog mit 5000 Spielen gefuellt (CPU)",
+               MedianOfChildren(QStringLiteral("editplayer"), stats), "ms", 300);
+
+    const QMap<QString, double> start = ProbeMedians(
+        [&] { return ProbeRun(program, probe, QStringLiteral("start"), 20, 0); });
+    PrintUnder("Programmstart bis Hauptfenster aktiv (20 Spieler, ohne Splash)",
+               start.value(QStringLiteral("startup_ms"), -1), "ms", 150);
+    PrintUnder("Spitzen-RSS Hauptfenster allein", start.value(QStringLiteral("peak_rss_kb"), -1) / 1024, "MB", 60);
+
+    const QMap<QString, double> session = ProbeMedians(
+        [&] { return ProbeRun(program, probe, QStringLiteral("session"), 4, 4); });
+    PrintUnder("Spitzen-RSS Sitzung mit 4-Spieler-Spiel",
+               session.value(QStringLiteral("peak_rss_kb"), -1) / 1024, "MB", 120);
+    const double fps = session.value(QStringLiteral("fps"), -1);
+    PrintFigure("Bilder je Sekunde beim Wurf", fps, "fps", "58-62 fps", fps >= 58 && fps <= 62);
+    PrintUnder("groesste Luecke zwischen zwei Bildern beim Wurf",
+               session.value(QStringLiteral("largest_gap_ms"), -1), "ms", 34);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("gamewindow"))
+        return RunGameWindow(args[2]);
+    if (args.size() == 3 && args[1] == QLatin1String("editplayer"))
+        return RunEditPlayer(args[2]);
+    if (args.size() == 3)
+        return RunAll(args[1], args[2]);
+    std::fprintf(stderr, "usage: bench_Windows <Quintor program> <probe library>\n");
+    return 2;
+}
