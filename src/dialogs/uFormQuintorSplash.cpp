@@ -36,6 +36,9 @@ TSplashJingle::~TSplashJingle()
 
 bool TSplashJingle::OpenAudio()
 {
+    // SDL would otherwise catch SIGTERM and SIGINT for an event queue nobody
+    // reads, and the program could no longer be ended from outside.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) == 0)
         return true;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -64,6 +64,8 @@ public:
 private:
     static bool OpenMixer()
     {
+        // Keep SIGTERM and SIGINT ending the program while a game is open.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
         // No changes allowed: SDL adapts the mixed stream to the device, so the

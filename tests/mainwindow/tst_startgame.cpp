@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <csignal>
 #include <functional>
 
 namespace {
@@ -28,7 +29,17 @@ struct TGameSeen {
     bool GameWasModal = true;
     QStringList StartTimes;
     QByteArray SettingsCopy;
+    bool TerminationHandlerKept = true;
 };
+
+using TSignalHandler = void (*)(int);
+
+TSignalHandler TerminationHandler()
+{
+    struct sigaction current {};
+    sigaction(SIGTERM, nullptr, &current);
+    return current.sa_handler;
+}
 
 // A data folder with one ticked player and no sound, and its menu shown on
 // the "Einstellungen" page so that the return to "Spieler" is visible.
@@ -56,12 +67,16 @@ struct TStartFixture {
 // game (from 1) and closes it; every game is recorded in `seen`.
 void AnswerGames(TStartFixture &fixture, TGameSeen &seen, std::function<void(TFormQuintorGameMain *, int)> close)
 {
-    AnswerNext<TFormQuintorGameMain>([&fixture, &seen, close](TFormQuintorGameMain *game) {
+    const TSignalHandler handlerBefore = TerminationHandler();
+    AnswerNext<TFormQuintorGameMain>([&fixture, &seen, close, handlerBefore](TFormQuintorGameMain *game) {
         ++seen.Games;
         seen.MenuShownDuringGame = seen.MenuShownDuringGame || fixture.Menu->isVisible();
         seen.GameWasModal = seen.GameWasModal && game->isModal();
         seen.StartTimes << game->StartTime();
         seen.SettingsCopy = fixture.Data.Read(QStringLiteral("Settings.ini"));
+        // The sound library must not take SIGTERM over while a game is open,
+        // or the program could no longer be ended from outside.
+        seen.TerminationHandlerKept = seen.TerminationHandlerKept && TerminationHandler() == handlerBefore;
         close(game, seen.Games);
     });
 }
@@ -95,8 +110,14 @@ void TestStartGame::startHandsRulesOverAndRunsGameModally()
 {
     TStartFixture fixture;
     TGameSeen seen;
+    // As in the program: the test library's own handler would keep SDL's out.
+    struct sigaction testHandler {};
+    struct sigaction plain {};
+    plain.sa_handler = SIG_DFL;
+    sigaction(SIGTERM, &plain, &testHandler);
     AnswerGames(fixture, seen, [](TFormQuintorGameMain *game, int) { game->CloseWith(TFormQuintorGameMain::ResultMainMenu); });
     QTest::keyClick(StartButton(*fixture.Menu), Qt::Key_Space);
+    sigaction(SIGTERM, &testHandler, nullptr);
 
     QCOMPARE(seen.Games, 1);
     QVERIFY(seen.GameWasModal);
@@ -108,6 +129,7 @@ void TestStartGame::startHandsRulesOverAndRunsGameModally()
     QVERIFY(fixture.Menu->isVisible());
     QCOMPARE(fixture.Menu->findChild<QTabWidget *>()->currentIndex(), 0);
     QVERIFY(fixture.Menu->findChildren<TFormQuintorGameMain *>().isEmpty());
+    QVERIFY(seen.TerminationHandlerKept);
 }
 
 void TestStartGame::modalResultDecidesWhatFollows_data()
