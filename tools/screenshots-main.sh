@@ -103,6 +103,37 @@ for index in "${!DESIGNS[@]}"; do
         sleep 0.5
     done
     shot "players-$name"
+
+    # Anna's recorded games, listed in her dialog (double click on her row).
+    data="$home/Documents/Quintor"
+    anna=$(basename "$(grep -l "Name=Anna" "$data"/*.qtp | head -1)")
+    games=("1 3 1 202611281930 187" "2 3 1 202612021815 243" "3 2 4 202612052040 612")
+    : >"$data/Stats.ini"
+    for game in "${games[@]}"; do
+        read -r number dice columns date points <<<"$game"
+        printf '[%s]\r\nDiceCount=%s\r\nGameCount=%s\r\nGameDate=%s\r\nGameReport=Spiel_%s.html\r\nPlayer0="Anna","%s","%s","0|"\r\n' \
+            "$number" "$dice" "$columns" "$date" "$date" "$anna" "$points" >>"$data/Stats.ini"
+        echo "<html><body>Spiel $number</body></html>" >"$data/Spiel_$date.html"
+    done
+    click_at 130 124
+    xdotool click --repeat 2 1
+    wait_for "Quintor Spielerdaten bearbeiten"
+    sleep 0.5
+    shot "editplayer-games-$name"
+    key Escape
+
+    # Anna alone starts a game: the menu hides behind the game window.
+    focus "Quintor Hauptmenü"
+    click_at 106 124
+    key alt+s
+    wait_for "Quintor Spiel"
+    sleep 1.5
+    shot "game-$name"
+    stop
+
+    start "$home"
+    wait_for "Quintor Hauptmenü"
+    sleep 1.5
     # The tabs' places: Standard draws them narrower than the themes do.
     if [ "$index" = 0 ]; then tabs=(110 197 265); else tabs=(165 271 377); fi
     pages=(settings print info)
