@@ -1,14 +1,12 @@
 #include "dialogs/uFormQuintorSplash.h"
 
+#include "gamewindow/uSoundLayer.h"
 #include "storage/uTools.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
 
-#include <SDL.h>
-#include <SDL_mixer.h>
 
 namespace {
 
@@ -29,66 +27,11 @@ QLabel *CreateLabel(QWidget *parent, const QRect &geometry, int pixelSize)
 
 }  // namespace
 
-TSplashJingle::~TSplashJingle()
-{
-    Close();
-}
-
-bool TSplashJingle::OpenAudio()
-{
-    // SDL would otherwise catch SIGTERM and SIGINT for an event queue nobody
-    // reads, and the program could no longer be ended from outside.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) == 0)
-        return true;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) == 0)
-        return true;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
-}
-
-bool TSplashJingle::Play(const QString &fileName)
-{
-    if (!QFileInfo(fileName).isFile())
-        return false;
-    if (!m_AudioOpen)
-        m_AudioOpen = OpenAudio();
-    if (!m_AudioOpen)
-        return false;
-    m_Chunk = Mix_LoadWAV(QFile::encodeName(fileName).constData());
-    if (!m_Chunk)
-        return false;
-    m_Channel = Mix_PlayChannel(-1, m_Chunk, 0);
-    return m_Channel >= 0;
-}
-
-bool TSplashJingle::Playing() const
-{
-    return m_Channel >= 0 && Mix_Playing(m_Channel) != 0;
-}
-
-void TSplashJingle::Close()
-{
-    if (m_Channel >= 0)
-        Mix_HaltChannel(m_Channel);
-    if (m_Chunk)
-        Mix_FreeChunk(m_Chunk);
-    m_Chunk = nullptr;
-    m_Channel = -1;
-    if (m_AudioOpen) {
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        m_AudioOpen = false;
-    }
-}
-
 TFormQuintorSplash::TFormQuintorSplash(QWidget *parent)
-    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog), m_Jingle(std::make_unique<TSplashJingle>())
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog), m_Jingle(std::make_unique<TSoundLayer>())
 {
     setObjectName(QStringLiteral("FormQuintorSplash"));
-    m_JinglePlaying = [this] { return m_Jingle->Playing(); };
+    m_JinglePlaying = [this] { return m_Jingle->Playing(0); };
     CreateControls();
     m_TimerMain = new QTimer(this);
     m_TimerMain->setObjectName(QStringLiteral("TimerMain"));
@@ -152,7 +95,8 @@ void TFormQuintorSplash::showEvent(QShowEvent *event)
 
 void TFormQuintorSplash::FormActivate()
 {
-    m_Jingle->Play(ProgramPath(QStringLiteral("Bin/Sounds/intro.WAV")));
+    // A missing or broken jingle leaves the sample list empty: the first tick closes.
+    m_Jingle->Play(m_Jingle->Add(QStringLiteral("intro"), ProgramPath(QStringLiteral("Bin/Sounds/intro.WAV"))), false);
     m_TimerMain->start();
     m_TickLimit = TickLimit;
 }

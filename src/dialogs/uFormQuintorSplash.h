@@ -7,29 +7,7 @@
 
 class QLabel;
 class QTimer;
-struct Mix_Chunk;
-
-// Plays one wave file once through SDL2_mixer; falls back to SDL's silent
-// driver when no audio device opens, so the sample still takes its length.
-class TSplashJingle {
-public:
-    TSplashJingle() = default;
-    ~TSplashJingle();
-    TSplashJingle(const TSplashJingle &) = delete;
-    TSplashJingle &operator=(const TSplashJingle &) = delete;
-
-    // False when the file is missing or cannot be played.
-    bool Play(const QString &fileName);
-    [[nodiscard]] bool Playing() const;
-
-private:
-    bool OpenAudio();
-    void Close();
-
-    bool m_AudioOpen = false;
-    Mix_Chunk *m_Chunk = nullptr;
-    int m_Channel = -1;
-};
+class TSoundLayer;
 
 // The start picture; closes at the first tick (1 s) after the jingle ended,
 // at the tenth tick at the latest, or at once on a click. Result 1 always.
@@ -62,7 +40,7 @@ protected:
 private:
     void CreateControls();
 
-    std::unique_ptr<TSplashJingle> m_Jingle;
+    std::unique_ptr<TSoundLayer> m_Jingle;
     std::function<bool()> m_JinglePlaying;
     QLabel *m_LabelApplicationShortName = nullptr;
     QLabel *m_LabelVersion = nullptr;

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Screenshots of games in progress under Xvfb: a one-column game of three
+# players and a two-column game of two, each after the first and second throw.
+# Usage: tools/screenshots-game.sh [build-folder] [output-folder]
+set -euo pipefail
+
+BUILD=${1:-build}
+OUT=${2:-/tmp/quintor-game-shots}
+PROGRAM=$(realpath "$BUILD/Quintor")
+TOOLS=$(dirname "$(realpath "$0")")
+DISPLAY_NUMBER=:96
+
+mkdir -p "$OUT"
+SCRATCH=$(mktemp -d)
+Xvfb "$DISPLAY_NUMBER" -screen 0 1280x900x24 >/dev/null 2>&1 &
+XVFB_PID=$!
+PROGRAM_PID=
+cleanup() {
+    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
+    kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$SCRATCH"
+}
+trap cleanup EXIT
+export DISPLAY=$DISPLAY_NUMBER SDL_AUDIODRIVER=dummy
+sleep 1
+
+wait_for() {  # window name
+    for _ in $(seq 1 100); do
+        xdotool search --name "^$1\$" >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    echo "window '$1' did not appear" >&2
+    return 1
+}
+
+# Geometry of a child widget is not visible to X; the playfield lies right of
+# the board, so positions are taken relative to the game window.
+click_in_game() {  # x y
+    local id
+    id=$(xdotool search --name "^Quintor Spiel\$" | tail -1)
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+    sleep 0.4
+}
+
+game() {  # name columns board-right players...
+    local name=$1 columns=$2 right=$3
+    shift 3
+    local home="$SCRATCH/$name"
+    local data="$home/Documents/Quintor"
+    python3 "$TOOLS/quintor-data.py" "$data" --columns "$columns" "$@"
+    printf '[GLOBAL]\r\nGamecount=0\r\nName=PC\r\nSound=0\r\nAnimateCup=3\r\nAnimateDice=4\r\nShowSplash=0\r\n' > "$data/Global.ini"
+    HOME=$home XDG_CONFIG_HOME=$home/.config "$PROGRAM" >/dev/null 2>&1 &
+    PROGRAM_PID=$!
+    wait_for "Quintor Hauptmenü"
+    sleep 1
+    local menu
+    menu=$(xdotool search --name "^Quintor Hauptmenü\$" | tail -1)
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    xdotool mousemove $((X + 665)) $((Y + 575)) click 1   # "&Start"
+    wait_for "Quintor Spiel"
+    sleep 1.5
+    # The first player throws; the board offers the values.
+    click_in_game $((right + 60)) 560
+    sleep 2.5
+    import -window root "$OUT/$name-thrown.png"
+    # The second throw of the turn.
+    click_in_game $((right + 60)) 560
+    sleep 2.5
+    import -window root "$OUT/$name-second-throw.png"
+    kill "$PROGRAM_PID" 2>/dev/null || true
+    wait "$PROGRAM_PID" 2>/dev/null || true
+    PROGRAM_PID=
+}
+
+game one-column 1 520 Anna:1 Bert:0 Carl:2
+game two-columns 2 562 Dora:4 Emil:3
+echo "screenshots in $OUT"
