@@ -48,7 +48,8 @@ game() {  # name columns board-right players...
     shift 3
     local home="$SCRATCH/$name"
     local data="$home/Documents/Quintor"
-    python3 "$TOOLS/quintor-data.py" "$data" --columns "$columns" "$@"
+    # The DarkGlass design; its tabs and count buttons sit at known places.
+    python3 "$TOOLS/quintor-data.py" "$data" --design 3 "$@"
     printf '[GLOBAL]\r\nGamecount=0\r\nName=PC\r\nSound=0\r\nAnimateCup=3\r\nAnimateDice=4\r\nShowSplash=0\r\n' > "$data/Global.ini"
     HOME=$home XDG_CONFIG_HOME=$home/.config "$PROGRAM" >/dev/null 2>&1 &
     PROGRAM_PID=$!
@@ -57,6 +58,12 @@ game() {  # name columns board-right players...
     local menu
     menu=$(xdotool search --name "^Quintor Hauptmenü\$" | tail -1)
     eval "$(xdotool getwindowgeometry --shell "$menu")"
+    if [ "$columns" -gt 1 ]; then
+        xdotool mousemove $((X + 160)) $((Y + 77)) click 1     # tab "Einstellungen"
+        sleep 0.8
+        xdotool mousemove $((X + 149 + 24 * (columns - 1))) $((Y + 228)) click 1  # "Anzahl Spalten"
+        sleep 0.8
+    fi
     xdotool mousemove $((X + 665)) $((Y + 575)) click 1   # "&Start"
     wait_for "Quintor Spiel"
     sleep 1.5

@@ -162,6 +162,7 @@ void TScoreBoard::BuildScoreColumn(int k)
             header->setObjectName(QStringLiteral("DynLabelTop%1").arg(k));
             header->setAlignment(Qt::AlignCenter);
             header->setText(MultiColumn() ? QStringLiteral("Spalte %1").arg(k + 1) : m_Engine.Players()[k].Name());
+            header->setTextFormat(Qt::PlainText);  // names are text, never markup
             header->setFont(PointFont(header, MultiColumn() ? 8 : 10, false));
             m_Headers << header;
             if (!MultiColumn())
@@ -197,7 +198,9 @@ QLabel *TScoreBoard::MakeGiveUpIcon(int player, QWidget *parent, int width)
     icon->setPixmap(QPixmap(QStringLiteral(":/images/delete_enabled.png")).scaled(15, 15, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     icon->setAlignment(Qt::AlignCenter);
     icon->setCursor(Qt::PointingHandCursor);
-    icon->setToolTip(QStringLiteral("Will ") + m_Engine.Players()[player].Name() + QStringLiteral(" aufhören ?"));
+    // Hints show markup; a name is escaped and shown as the text it is.
+    const QString hint = QStringLiteral("Will ") + m_Engine.Players()[player].Name() + QStringLiteral(" aufhören ?");
+    icon->setToolTip(QStringLiteral("<p>") + hint.toHtmlEscaped() + QStringLiteral("</p>"));
     icon->setProperty("tag", player);
     icon->resize(width, 15);
     icon->installEventFilter(this);
@@ -218,6 +221,7 @@ void TScoreBoard::BuildPlayerPanel(int i)
     auto *top = new QLabel(panel);
     top->setObjectName(QStringLiteral("PanelPlayerT%1").arg(i));
     top->setText(QStringLiteral("  ") + m_Engine.Players()[i].Name());
+    top->setTextFormat(Qt::PlainText);
     top->setFrameStyle(QFrame::Panel | QFrame::Raised);
     top->setAutoFillBackground(true);
     top->setProperty("hint", i);
@@ -225,6 +229,12 @@ void TScoreBoard::BuildPlayerPanel(int i)
     QPalette palette = top->palette();
     palette.setColor(QPalette::Window, Silver);
     top->setPalette(palette);
+    // Own sheets, so that every design keeps the panel readable; the name
+    // starts right of the marker picture.
+    panel->setStyleSheet(QStringLiteral("QFrame#PanelPlayer%1 { background-color: rgb(240, 240, 240);"
+                                        " border: 1px solid rgb(128, 128, 128); }").arg(i));
+    top->setStyleSheet(QStringLiteral("QLabel#PanelPlayerT%1 { background-color: rgb(192, 192, 192);"
+                                      " color: black; padding-left: 18px; }").arg(i));
     auto *marker = new QLabel(top);
     marker->setObjectName(QStringLiteral("DynImage%1").arg(i));
     marker->installEventFilter(this);
@@ -233,6 +243,7 @@ void TScoreBoard::BuildPlayerPanel(int i)
     bottom->setObjectName(QStringLiteral("PanelPlayerB%1").arg(i));
     bottom->setText(QStringLiteral("  0 Punkte"));
     bottom->setFont(PointFont(bottom, i == 0 ? 10 : 8, false));
+    bottom->setStyleSheet(QStringLiteral("QLabel { background: transparent; color: black; }"));
     bottom->setProperty("hint", i);
     bottom->installEventFilter(this);
     m_PlayerPanels << panel;
@@ -299,7 +310,8 @@ void TScoreBoard::Layout(int rowHeight, int columnWidth, int top)
         m_PlayerTops[i]->setGeometry(0, 0, PlayerPanelWidth, StripHeight);
         m_PlayerBottoms[i]->setGeometry(0, PlayerPanelHeight - StripHeight, PlayerPanelWidth, StripHeight);
         m_Markers[i]->setGeometry(2, 2, 16, 16);
-        m_GiveUpIcons[i]->move(PlayerPanelWidth - m_GiveUpIcons[i]->width() - 2, 2);
+        // The board covers the panel's right edge; the icon stays in the visible part.
+        m_GiveUpIcons[i]->move(PlayerPanelWidth - m_GiveUpIcons[i]->width() - 12, 2);
         ++slot;
     }
 }
@@ -314,6 +326,11 @@ void TScoreBoard::Paint(QLabel *field, const QString &text, const QColor &backgr
         palette.setColor(group, QPalette::WindowText, textColour);
     }
     field->setPalette(palette);
+    // The designs style every label of the program; a field's own sheet keeps its colours.
+    const QString sheet = QStringLiteral("QLabel { background-color: %1; color: %2; }")
+                              .arg(background.name(), textColour.name());
+    if (field->styleSheet() != sheet)
+        field->setStyleSheet(sheet);
     QFont font = field->font();
     if (font.bold() != bold) {
         font.setBold(bold);
