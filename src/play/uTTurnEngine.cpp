@@ -1,6 +1,7 @@
 #include "play/uTTurnEngine.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 std::array<TDice, TTurnEngine::DiceInGame> MakeDice(int width, int height)
@@ -278,13 +279,15 @@ void TTurnEngine::CompleteEntry(const TTavolex &column, bool pauseAfterChoose)
 void TTurnEngine::RefreshSums(int player)
 {
     const auto refresh = [this](int p) {
-        int points = 0;
+        long long points = 0;
         for (int k = 0; k < ColumnsPerPlayer(); ++k) {
             TTavolex &column = PlayerColumn(p, k);
             column.UpdateSums(SumFieldsPerColumn);
             points += column.Rows(Row::GrandTotal).Value;
         }
-        m_Players[p].SetPoints(points);
+        // Four columns of hand-edited rule values may pass the range of int.
+        m_Players[p].SetPoints(static_cast<int>(std::clamp<long long>(
+            points, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
         m_Host.ShowSums(p);
     };
     if (ColumnsPerPlayer() == 1) {

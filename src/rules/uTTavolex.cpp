@@ -1,6 +1,7 @@
 #include "rules/uTTavolex.h"
 
 #include <algorithm>
+#include <limits>
 
 const QString TTavolexSettings::DefaultExtOptions =
     QStringLiteral("08|63,09|35,14|25,15|30,16|40,17|50,24|100,25|0");
@@ -192,14 +193,23 @@ void TTavolex::Evaluate(const int *faces, int lastIndex)
     }
 }
 
+namespace {
+// Sums stay within int: a hand-edited rule set may hold values near its limits.
+int Saturated(long long sum) noexcept
+{
+    return static_cast<int>(std::clamp<long long>(sum, std::numeric_limits<int>::min(),
+                                                   std::numeric_limits<int>::max()));
+}
+}  // namespace
+
 void TTavolex::UpdateSums(int refreshes)
 {
     const auto sumOf = [this](int first, int last) {
-        int sum = 0;
+        long long sum = 0;
         for (int r = first; r <= last; ++r)
             if (Rows(r).Value != -1 || Rows(r).Filled)
                 sum += Rows(r).Value;
-        return sum;
+        return Saturated(sum);
     };
     Rows(Row::UpperPoints).Value = sumOf(Row::Ones, Row::Sixes);
     if (Rows(Row::UpperPoints).Value >= Rule(Row::UpperPoints)) {
@@ -208,8 +218,8 @@ void TTavolex::UpdateSums(int refreshes)
     } else {
         Rows(Row::UpperBonus).Value = 0;
     }
-    Rows(Row::UpperTotal).Value = Rows(Row::UpperBonus).Value + Rows(Row::UpperPoints).Value;
+    Rows(Row::UpperTotal).Value = Saturated(0LL + Rows(Row::UpperBonus).Value + Rows(Row::UpperPoints).Value);
     Rows(Row::LowerTotal).Value = sumOf(Row::ThreeOfAKind, Row::Chance);
     Rows(Row::UpperCopy).Value = Rows(Row::UpperTotal).Value;
-    Rows(Row::GrandTotal).Value = Rows(Row::UpperCopy).Value + Rows(Row::LowerTotal).Value;
+    Rows(Row::GrandTotal).Value = Saturated(0LL + Rows(Row::UpperCopy).Value + Rows(Row::LowerTotal).Value);
 }

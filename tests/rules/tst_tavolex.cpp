@@ -187,6 +187,21 @@ private slots:
         QVERIFY(column.IsOpen(Row::FullHouse));
     }
 
+    // Hand-edited rule values near the limits of int must not overflow the sums.
+    void hugeRuleValuesSaturateTheSums()
+    {
+        TTavolexSettings rules;
+        rules.SetExtOptions(QStringLiteral("9|2147483647,8|1,14|2147483647,15|2147483647,"));
+        TTavolex column(&rules);
+        column.Enter(1, 1);
+        column.Enter(Row::FullHouse, 2147483647);
+        column.Enter(Row::SmallStraight, 2147483647);
+        column.UpdateSums();
+        QCOMPARE(column.Rows(Row::UpperTotal).Value, 2147483647);
+        QCOMPARE(column.Rows(Row::LowerTotal).Value, 2147483647);
+        QCOMPARE(column.Rows(Row::GrandTotal).Value, 2147483647);
+    }
+
     void ruleValue_data()
     {
         QTest::addColumn<QString>("extOptions");
