@@ -533,7 +533,8 @@ int TFormQuintorGameMain::ResolveGameNumber()
 {
     if (m_GameNumber > 0)
         return m_GameNumber;
-    int number = std::max(1, m_Settings.Gamecount());
+    // A hand-edited Gamecount near the limit must still leave room for the next number.
+    int number = std::clamp(m_Settings.Gamecount(), 1, INT_MAX - 1);
     if (TIniFile(m_Statistics->FileName()).SectionExists(QString::number(number)))
         number = std::min(m_Statistics->HighestGameNumber(), INT_MAX - 1) + 1;
     m_GameNumber = number;
