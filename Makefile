@@ -64,5 +64,14 @@ DEB_DIR ?= build-deb
 deb:
 	@./packaging/build-deb.sh "$(DEB_DIR)"
 
+# Speed, memory and start-up figures of a release build in BENCH_DIR, as one
+# table; reports, never fails.
+BENCH_DIR ?= build-bench
+
+.PHONY: bench
+
+bench:
+	@./bench/run.sh "$(BENCH_DIR)" "$(JOBS)"
+
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

@@ -5,6 +5,7 @@
 //   bench_Windows <Quintor program> <probe library>   all figures
 //   bench_Windows gamewindow <data folder>             one run, prints ms
 //   bench_Windows editplayer <data folder>             one run, prints ms
+//   bench_Windows prepare <data folder> <players> <ticked> <games>
 #include "uFigureTable.h"
 
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
@@ -155,8 +156,10 @@ QMap<QString, double> ProbeRun(const QString &program, const QString &probe, con
                QString::number(static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec));
     run.setProcessEnvironment(env);
     run.start(program, {});
-    if (!run.waitForFinished(120000))
+    if (!run.waitForFinished(30000)) {
         run.kill();
+        run.waitForFinished();
+    }
     QMap<QString, double> seen;
     QFile file(out);
     if (file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -236,6 +239,10 @@ int main(int argc, char *argv[])
         return RunGameWindow(args[2]);
     if (args.size() == 3 && args[1] == QLatin1String("editplayer"))
         return RunEditPlayer(args[2]);
+    if (args.size() == 6 && args[1] == QLatin1String("prepare")) {
+        PrepareDataFolder(args[2] + '/', args[3].toInt(), args[4].toInt(), args[5].toInt());
+        return 0;
+    }
     if (args.size() == 3)
         return RunAll(args[1], args[2]);
     std::fprintf(stderr, "usage: bench_Windows <Quintor program> <probe library>\n");

@@ -9,7 +9,7 @@
 //                               window a few times with the real mouse path,
 //                               records when frames reached the screen, then
 //                               the peak resident memory of the session.
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
@@ -45,6 +45,8 @@ long PeakRssKb()
 }
 
 class TProbe : public QObject {
+    Q_OBJECT
+
 public:
     TProbe() : m_Session(qgetenv("QUINTOR_PROBE_MODE") == "session") {}
 
@@ -52,12 +54,28 @@ public:
     {
         if (event->type() == QEvent::WindowActivate)
             WindowActivated(watched);
-        else if (event->type() == QEvent::Paint && watched == m_Surface)
+        else if (event->type() == QEvent::Expose)
+            QTimer::singleShot(0, [this, watched] { WindowExposed(watched); });
+        else if (event->type() == QEvent::Paint && watched == m_Surface && m_FrameDrawn) {
+            // A repaint without a new frame in between shows nothing new.
+            m_FrameDrawn = false;
             FramePresented();
+        }
         return false;
     }
 
+private slots:
+    void FrameDrawn() { m_FrameDrawn = true; }
+
 private:
+    // Activation and exposure come in either order; the window counts once it has both.
+    void WindowExposed(QObject *watched)
+    {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->windowHandle() == watched && window->isActiveWindow())
+                WindowActivated(window);
+    }
+
     void WindowActivated(QObject *watched)
     {
         auto *window = qobject_cast<QWidget *>(watched);
@@ -82,6 +100,13 @@ private:
                 return;
             }
             m_Surface->installEventFilter(this);
+            // Each tick of the frame timer draws the next frame; the paint after it presents it.
+            if (!connect(m_Surface, SIGNAL(Timer()), this, SLOT(FrameDrawn()))) {
+                Finish();
+                return;
+            }
+            // Whatever happens, the run ends.
+            QTimer::singleShot(20000, this, [this] { Finish(); });
             QTimer::singleShot(300, m_Surface, [this] { Throw(); });
         }
     }
@@ -143,6 +168,7 @@ private:
 
     bool m_Session;
     bool m_MenuSeen = false;
+    bool m_FrameDrawn = false;
     QWidget *m_Surface = nullptr;
     int m_ThrowsDone = 0;
     int m_FramesLeft = 0;
@@ -153,6 +179,7 @@ private:
 
 void InstallProbe()
 {
+
     QCoreApplication::instance()->installEventFilter(new TProbe);
 }
 
@@ -162,3 +189,5 @@ struct TRegistration {
 } g_Registration;
 
 }  // namespace
+
+#include "uProbe.moc"
