@@ -111,7 +111,6 @@ void TFormQuintorMenu::FormCreate()
     QDir().mkpath(m_DataFolder);
     m_ComboBoxSettings->setCurrentIndex(0);
     m_ComboBoxBlock->setCurrentIndex(0);
-    m_SheetPicture = QPixmap(SheetPath(0));
     m_Updating = false;
     m_ComboBoxDesign->addItems(DesignNames());
     m_Application.LoadFromFile(m_DataFolder + QStringLiteral("Global.ini"));
@@ -437,7 +436,7 @@ QWidget *TFormQuintorMenu::CreatePrintPage()
     m_ImageSheetPreview->installEventFilter(this);
     layout->addWidget(m_ImageSheetPreview, 1);
     connect(m_ComboBoxBlock, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_SheetPicture = QPixmap(SheetPath(index));
+        (void)index;
         ShowSheetPreview();
     });
     return page;
@@ -574,7 +573,7 @@ void TFormQuintorMenu::PageControlMainMenuChange(int index)
 
 bool TFormQuintorMenu::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_ImageSheetPreview && event->type() == QEvent::Resize)
+    if (watched == m_ImageSheetPreview && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
         ShowSheetPreview();
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         if (watched == m_SpeedButtonNewPlayer)
@@ -619,6 +618,14 @@ QString TFormQuintorMenu::SheetPath(int index)
 
 void TFormQuintorMenu::ShowSheetPreview()
 {
+    // A sheet is a print-size picture: decoded when its page is seen, not at start.
+    if (!m_ImageSheetPreview->isVisible())
+        return;
+    const int index = m_ComboBoxBlock->currentIndex();
+    if (index != m_SheetPictureIndex) {
+        m_SheetPicture = QPixmap(SheetPath(index));
+        m_SheetPictureIndex = index;
+    }
     const QSize room = m_ImageSheetPreview->size() - QSize(16, 16);
     m_ImageSheetPreview->setPixmap(m_SheetPicture.isNull() || room.isEmpty()
                                        ? QPixmap()

@@ -147,6 +147,7 @@ private:
     QComboBox *m_ComboBoxBlock = nullptr;
     QLabel *m_ImageSheetPreview = nullptr;
     QPixmap m_SheetPicture;
+    int m_SheetPictureIndex = -1;  // the sheet m_SheetPicture holds; -1 before the first
     QTextEdit *m_MemoInfo = nullptr;
     std::array<QLabel *, 4> m_StatusPanels{};
 };
