@@ -214,12 +214,11 @@ bool VerifyKey(const QString &fileName, const QString &section)
 
 void WriteKey(TIniFile &ini, const QString &section)
 {
-    // The Key line never counts itself, so one pass over the other lines is
-    // the signature whether or not a Key line exists yet; but a section
-    // header the write would add is signed and must be there first.
+    // The Key line goes in first, in its final spelling: a hand-written "KEy"
+    // line would otherwise be signed and then renamed, and a section header
+    // the write adds must be there before the signature is taken.
     ini.BeginUpdate();
-    if (!ini.SectionExists(section))
-        ini.WriteString(section, QStringLiteral("Key"), QString());
+    ini.WriteString(section, QStringLiteral("Key"), QString());
     ini.WriteString(section, QStringLiteral("Key"), FromAnsi(EncodeKey(SignatureText(ini))));
     ini.EndUpdate();
 }

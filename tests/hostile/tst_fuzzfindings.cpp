@@ -14,6 +14,7 @@ private slots:
     void signingAFileWithoutTheSectionVerifies_data();
     void signingAFileWithoutTheSectionVerifies();
     void keyStreamSurvivesHighBytes();
+    void signingRenamesAKeyLineSpeltOtherwise();
 };
 
 void TestFuzzFindings::signingAFileWithoutTheSectionVerifies_data()
@@ -47,6 +48,18 @@ void TestFuzzFindings::keyStreamSurvivesHighBytes()
         QCOMPARE(DecodeKey(EncodeKey(text)), text);
     }
     QCOMPARE(XorEncode(QByteArray("\xff\xff", 2), 0xffff), QByteArray("\x00\x75", 2));
+}
+
+// A hand-written "KEy" line holds no "Key", so it was signed and then
+// renamed by the write: the file never verified again.
+void TestFuzzFindings::signingRenamesAKeyLineSpeltOtherwise()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Player1.qtp");
+    QVERIFY(HostileFiles::Write(path, "[PLAYER]\r\nMatchesWon=2\r\nKEy=abc\r\nName=Anna\r\n"));
+    WriteKey(path, QStringLiteral("PLAYER"));
+    QVERIFY(VerifyKey(path, QStringLiteral("PLAYER")));
+    QVERIFY(!HostileFiles::Read(path).contains("KEy"));
 }
 
 QTEST_GUILESS_MAIN(TestFuzzFindings)
