@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of games in progress under Xvfb: a one-column game of three
-# players and a two-column game of two, each after the first and second throw.
+# players and a two-column game of two, each after the first and second throw
+# and with another background chosen.
 # Usage: tools/screenshots-game.sh [build-folder] [output-folder]
 set -euo pipefail
 
@@ -75,6 +76,11 @@ game() {  # name columns board-right players...
     click_in_game $((right + 60)) 560
     sleep 2.5
     import -window root "$OUT/$name-second-throw.png"
+    # Another background from the selector above the playfield, two entries down.
+    click_in_game $((right + 185)) 66
+    xdotool key Down Down Return
+    sleep 1
+    import -window root "$OUT/$name-other-background.png"
     kill "$PROGRAM_PID" 2>/dev/null || true
     wait "$PROGRAM_PID" 2>/dev/null || true
     PROGRAM_PID=

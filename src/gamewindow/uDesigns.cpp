@@ -162,31 +162,47 @@ void TDesigns::AddBackground(const QString &caption, const QString &file)
     m_Backgrounds.Add();
     m_Captions << caption;
     m_Paths << file;
-    if (cached) {
+    m_Sources.push_back({file, key, cacheKey, !cached, {}});
+    if (cached)
         m_Backgrounds.SetPicture(slot, *cached, std::nullopt);
-        return;
-    }
-    // Large JPEGs take most of the window's loading time: they are decoded on
-    // other threads while the window goes on loading, and joined at first use.
-    std::future<QImage> keyed = DecodeAside(file, key);
-    if (keyed.valid())
-        m_Decoding.push_back({slot, cacheKey, std::move(keyed)});
-    else
-        SetBackground(slot, cacheKey, DecodeKeyed(file, key));
 }
 
-void TDesigns::SetBackground(int slot, const QString &cacheKey, const QImage &keyed) const
+void TDesigns::DecodeAhead(int slot)
 {
-    Remember(cacheKey, keyed);
+    if (slot < 0 || slot >= static_cast<int>(m_Sources.size()))
+        return;
+    TSource &source = m_Sources[static_cast<std::size_t>(slot)];
+    // Large JPEGs take most of the window's loading time: they are decoded on
+    // other threads while the window goes on loading, and joined at first use.
+    if (source.Pending && !source.Keyed.valid())
+        source.Keyed = DecodeAside(source.File, source.Key);
+}
+
+void TDesigns::SetBackground(int slot, const QImage &keyed) const
+{
+    TSource &source = m_Sources[static_cast<std::size_t>(slot)];
+    source.Pending = false;
+    Remember(source.CacheKey, keyed);
     m_Backgrounds.SetPicture(slot, keyed.isNull() ? Black() : keyed, std::nullopt);
 }
 
 const TPictureList &TDesigns::Backgrounds() const
 {
-    for (TDecoding &decoding : m_Decoding)
-        SetBackground(decoding.Slot, decoding.CacheKey, decoding.Keyed.get());
-    m_Decoding.clear();
+    for (std::size_t slot = 0; slot < m_Sources.size(); ++slot)
+        if (m_Sources[slot].Keyed.valid())
+            SetBackground(static_cast<int>(slot), m_Sources[slot].Keyed.get());
     return m_Backgrounds;
+}
+
+void TDesigns::PrepareBackground(int slot) const
+{
+    if (slot < 0 || slot >= static_cast<int>(m_Sources.size()))
+        return;
+    TSource &source = m_Sources[static_cast<std::size_t>(slot)];
+    if (source.Keyed.valid())
+        SetBackground(slot, source.Keyed.get());
+    else if (source.Pending)
+        SetBackground(slot, DecodeKeyed(source.File, source.Key));
 }
 
 int TDesigns::LoadBackgrounds(const QString &backgroundFolder, const std::vector<TPlayer *> &players)
@@ -194,7 +210,7 @@ int TDesigns::LoadBackgrounds(const QString &backgroundFolder, const std::vector
     m_Backgrounds.Clear();
     m_Captions.clear();
     m_Paths.clear();
-    m_Decoding.clear();
+    m_Sources.clear();
     const TFolderIndex folder(backgroundFolder);
     for (const TStandardBackground &standard : StandardBackgrounds())
         if (folder.Exists(QLatin1String(standard.File)))
@@ -212,7 +228,11 @@ int TDesigns::LoadBackgrounds(const QString &backgroundFolder, const std::vector
         if (own >= 0)
             player->SetBackgroundIndex(own);
     }
-    return players.empty() ? 0 : players.front()->BackgroundIndex();
+    const int first = players.empty() ? 0 : players.front()->BackgroundIndex();
+    DecodeAhead(first);
+    for (const TPlayer *player : players)
+        DecodeAhead(player->BackgroundIndex());
+    return first;
 }
 
 void TDesigns::LoadDiceSet(const QString &letter, TPictureList &list, const QString &diceFolder)

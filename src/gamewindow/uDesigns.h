@@ -27,7 +27,9 @@ public:
 
     // Standard backgrounds from `backgroundFolder`, then every player's own
     // picture; sets each player's BackgroundIndex. Returns player 0's index
-    // (0 without players), the entry the selector starts with.
+    // (0 without players), the entry the selector starts with. Only the
+    // entries the players start with are decoded now, on other threads; the
+    // others when PrepareBackground first asks for them.
     int LoadBackgrounds(const QString &backgroundFolder, const std::vector<TPlayer *> &players);
     // The six colour sets from `diceFolder`; each set ends at its first missing file.
     void LoadDiceImages(const QString &diceFolder);
@@ -35,7 +37,11 @@ public:
     void LoadFixedPictures();
 
     // Waits for pictures still being decoded, the first time after a load.
+    // An entry not prepared yet has no picture.
     [[nodiscard]] const TPictureList &Backgrounds() const;
+    // Decodes entry `slot` now unless it is done; other values are ignored.
+    // Called when a background is chosen, never from a frame.
+    void PrepareBackground(int slot) const;
     [[nodiscard]] const QStringList &BackgroundCaptions() const noexcept { return m_Captions; }
     [[nodiscard]] const QStringList &BackgroundPaths() const noexcept { return m_Paths; }
     // The colour set of a player's "DiceType" 0..5; other values give white.
@@ -46,20 +52,26 @@ public:
     [[nodiscard]] const TPictureList &Cups() const noexcept { return m_Cups; }
 
 private:
-    struct TDecoding {
-        int Slot;
+    // Where a background entry comes from, until its picture is set.
+    struct TSource {
+        QString File;
+        QRgb Key = 0;
         QString CacheKey;
-        std::future<QImage> Keyed;
+        bool Pending = true;
+        std::future<QImage> Keyed;  // valid while decoded on another thread
     };
     // Adds `file` unless its header shows it is no picture or too large.
     void AddBackground(const QString &caption, const QString &file);
-    void SetBackground(int slot, const QString &cacheKey, const QImage &keyed) const;
+    // Starts decoding entry `slot` on another thread (at once without one).
+    void DecodeAhead(int slot);
+    void SetBackground(int slot, const QImage &keyed) const;
     void LoadDiceSet(const QString &letter, TPictureList &list, const QString &diceFolder);
     [[nodiscard]] static int DiceSetIndex(int diceType) noexcept;
 
-    // Filled in by Backgrounds() as the decodes finish, hence mutable.
+    // Filled in by Backgrounds() and PrepareBackground() as the decodes
+    // finish, hence mutable. One source per background entry.
     mutable TPictureList m_Backgrounds;
-    mutable std::vector<TDecoding> m_Decoding;
+    mutable std::vector<TSource> m_Sources;
     QStringList m_Captions;
     QStringList m_Paths;
     std::array<TPictureList, 6> m_DiceSets;

@@ -217,6 +217,12 @@ void TPlayfield::FormMouseWheel(int delta)
     }
 }
 
+void TPlayfield::SetBackgroundIndex(int index)
+{
+    m_Designs.PrepareBackground(index);
+    m_BackgroundIndex = index;
+}
+
 void TPlayfield::SoundSwitched()
 {
     for (TDice &die : m_Engine.Dice())

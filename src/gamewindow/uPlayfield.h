@@ -35,8 +35,9 @@ public:
     void SetCupPhase(int phase) noexcept { m_CupPhase = phase; }
     [[nodiscard]] int CupCounter() const noexcept { return m_CupCounter; }
     [[nodiscard]] int FrameCounter() const noexcept { return m_FrameCounter; }
-    // The background slot drawn (the hidden selector's index).
-    void SetBackgroundIndex(int index) noexcept { m_BackgroundIndex = index; }
+    // The background slot drawn (the hidden selector's index); decodes its
+    // picture now if no frame has needed it before.
+    void SetBackgroundIndex(int index);
     [[nodiscard]] int BackgroundIndex() const noexcept { return m_BackgroundIndex; }
 
 private:

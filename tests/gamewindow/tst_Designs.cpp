@@ -131,8 +131,14 @@ private slots:
         QCOMPARE(designs.BackgroundCaptions(), expected);
         QCOMPARE(designs.BackgroundPaths().size(), expected.size());
         QCOMPARE(designs.Backgrounds().Count(), expected.size());
-        for (int i = 0; i < designs.Backgrounds().Count(); ++i)
+        // The entries the players start with are ready without being asked for.
+        for (const TPlayer *player : game)
+            if (player->BackgroundIndex() < designs.Backgrounds().Count())
+                QVERIFY(designs.Backgrounds().Picture(player->BackgroundIndex()));
+        for (int i = 0; i < designs.Backgrounds().Count(); ++i) {
+            designs.PrepareBackground(i);
             QVERIFY(designs.Backgrounds().Picture(i));
+        }
         for (std::size_t i = 0; i < game.size(); ++i)
             QCOMPARE(game[i]->BackgroundIndex(), indexes[static_cast<qsizetype>(i)]);
         QCOMPARE(first, indexes.front());
@@ -167,8 +173,15 @@ private slots:
         designs.LoadBackgrounds(Backgrounds(), {});
         QCOMPARE(designs.BackgroundCaptions().at(2), QString("[Standard] Schwarz"));
         QCOMPARE(designs.BackgroundPaths().at(2), Backgrounds() + "6.jpg");
-        // Each slot holds its own picture: 6.jpg was written 66 pixels wide.
+        // Only the slot the game starts with is decoded at load; the others
+        // when first chosen. Each holds its own picture: 6.jpg is 66 pixels wide.
+        QVERIFY(designs.Backgrounds().Picture(0));
+        QCOMPARE(designs.Backgrounds().Picture(2), nullptr);
+        designs.PrepareBackground(2);
         QCOMPARE(designs.Backgrounds().Picture(2)->width(), 66);
+        designs.PrepareBackground(-1);
+        designs.PrepareBackground(designs.Backgrounds().Count());
+        QCOMPARE(designs.Backgrounds().Picture(1), nullptr);
     }
 
     // The asset tree's names were given for a system that ignores letter case.

@@ -458,9 +458,15 @@ private slots:
     {
         GameFixture game;
         TFormQuintorGameMain &window = game.Open({"Anna", "Bert"}, 1);
+        game.Playfield().DXTimerMainTimer();
+        const QRgb felt = window.Surface()->Frame().pixel(2, 2);
+        // The pine is decoded only now, and the next frame shows it.
         window.BackgroundSelector()->setCurrentIndex(6);
         emit window.BackgroundSelector()->activated(6);
         QCOMPARE(game.Engine().Players()[0].BackgroundIndex(), 6);
+        game.Playfield().DXTimerMainTimer();
+        const QRgb pine = window.Surface()->Frame().pixel(2, 2);
+        QVERIFY2(pine != felt && qGray(pine) > 20, qPrintable(QString::number(pine, 16)));
         game.ClickFirstOpenField();
         QCOMPARE(window.BackgroundSelector()->currentIndex(), 0);
         game.ClickFirstOpenField();
