@@ -11,28 +11,12 @@ PROGRAM=$(realpath "$BUILD/Quintor")
 TOOLS=$(dirname "$(realpath "$0")")
 DISPLAY_NUMBER=:96
 
+# shellcheck source=xvfb-session.sh
+source "$TOOLS/xvfb-session.sh"
 mkdir -p "$OUT"
 SCRATCH=$(mktemp -d)
-Xvfb "$DISPLAY_NUMBER" -screen 0 1280x900x24 >/dev/null 2>&1 &
-XVFB_PID=$!
-PROGRAM_PID=
-cleanup() {
-    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
-    kill "$XVFB_PID" 2>/dev/null || true
-    rm -rf "$SCRATCH"
-}
-trap cleanup EXIT
-export DISPLAY=$DISPLAY_NUMBER SDL_AUDIODRIVER=dummy
-sleep 1
-
-wait_for() {  # window name
-    for _ in $(seq 1 100); do
-        xdotool search --name "^$1\$" >/dev/null 2>&1 && return 0
-        sleep 0.2
-    done
-    echo "window '$1' did not appear" >&2
-    return 1
-}
+start_display "$DISPLAY_NUMBER" 1280x900x24
+export SDL_AUDIODRIVER=dummy
 
 # Geometry of a child widget is not visible to X; the playfield lies right of
 # the board, so positions are taken relative to the game window.
@@ -52,9 +36,9 @@ game() {  # name columns board-right players...
     # The DarkGlass design; its tabs and count buttons sit at known places.
     python3 "$TOOLS/quintor-data.py" "$data" --design 3 "$@"
     printf '[GLOBAL]\r\nGamecount=0\r\nName=PC\r\nSound=0\r\nAnimateCup=3\r\nAnimateDice=4\r\nShowSplash=0\r\n' > "$data/Global.ini"
-    HOME=$home XDG_CONFIG_HOME=$home/.config "$PROGRAM" >/dev/null 2>&1 &
+    HOME=$home XDG_CONFIG_HOME=$home/.config "$PROGRAM" >>"$OUT/program.log" 2>&1 &
     PROGRAM_PID=$!
-    wait_for "Quintor Hauptmenü"
+    wait_for "^Quintor Hauptmenü$"
     sleep 1
     local menu
     menu=$(xdotool search --name "^Quintor Hauptmenü\$" | tail -1)
@@ -66,7 +50,7 @@ game() {  # name columns board-right players...
         sleep 0.8
     fi
     xdotool mousemove $((X + 665)) $((Y + 575)) click 1   # "&Start"
-    wait_for "Quintor Spiel"
+    wait_for "^Quintor Spiel$"
     sleep 1.5
     # The first player throws; the board offers the values.
     click_in_game $((right + 60)) 560

@@ -10,32 +10,16 @@ PROGRAM=$(realpath "$BUILD/Quintor")
 DISPLAY_NUMBER=:97
 DESIGNS=(standard blueice elegant darkglass grayplastic)
 
+# shellcheck source=xvfb-session.sh
+source "$(dirname "$(realpath "$0")")/xvfb-session.sh"
 mkdir -p "$OUT"
 SCRATCH=$(mktemp -d)
-Xvfb "$DISPLAY_NUMBER" -screen 0 1024x768x24 >/dev/null 2>&1 &
-XVFB_PID=$!
-PROGRAM_PID=
-cleanup() {
-    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
-    kill "$XVFB_PID" 2>/dev/null || true
-    rm -rf "$SCRATCH"
-}
-trap cleanup EXIT
-export DISPLAY=$DISPLAY_NUMBER SDL_AUDIODRIVER=dummy
-sleep 1
+start_display "$DISPLAY_NUMBER" 1024x768x24
+export SDL_AUDIODRIVER=dummy
 
 shot() { import -window root "$OUT/$1.png"; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
 typed() { xdotool type --delay 30 "$1"; sleep 0.3; }
-
-wait_for() {  # window name
-    for _ in $(seq 1 50); do
-        xdotool search --name "$1" >/dev/null 2>&1 && return 0
-        sleep 0.2
-    done
-    echo "window '$1' did not appear" >&2
-    return 1
-}
 
 focus() {  # window name
     local id
@@ -45,7 +29,7 @@ focus() {  # window name
 }
 
 start() {  # home folder
-    HOME=$1 XDG_CONFIG_HOME=$1/.config "$PROGRAM" >/dev/null 2>&1 &
+    HOME=$1 XDG_CONFIG_HOME=$1/.config "$PROGRAM" >>"$OUT/program.log" 2>&1 &
     PROGRAM_PID=$!
 }
 
@@ -126,7 +110,7 @@ for index in "${!DESIGNS[@]}"; do
     focus "Quintor Hauptmenü"
     click_at 106 124
     key alt+s
-    wait_for "Quintor Spiel"
+    wait_for "^Quintor Spiel$"
     sleep 1.5
     shot "game-$name"
     stop

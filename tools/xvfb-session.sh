@@ -1,0 +1,36 @@
+# Shared by the screenshot scripts (sourced): a private Xvfb display, waiting
+# for windows, and clean-up of the display, the program and SCRATCH.
+
+PROGRAM_PID=
+XVFB_PID=
+
+cleanup() {
+    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    [ -n "${SCRATCH:-}" ] && rm -rf "$SCRATCH"
+}
+
+start_display() {  # display screen, e.g. :97 1024x768x24
+    # -noreset keeps the server up between the program runs: a reset after
+    # the last client left refused the next start now and then.
+    Xvfb "$1" -screen 0 "$2" -noreset >/dev/null 2>&1 &
+    XVFB_PID=$!
+    trap cleanup EXIT
+    export DISPLAY=$1
+    # Qt aborts when it finds no display: a busy machine may need a while.
+    for _ in $(seq 1 100); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "Xvfb $1 did not start" >&2
+    return 1
+}
+
+wait_for() {  # window name (a regular expression)
+    for _ in $(seq 1 100); do
+        xdotool search --name "$1" >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    echo "window '$1' did not appear" >&2
+    return 1
+}
