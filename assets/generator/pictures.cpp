@@ -345,7 +345,8 @@ QImage Splash()
     paper.setColorAt(1, QColor(236, 228, 204));
     p.setBrush(paper);
     p.drawRoundedRect(QRectF(16, 18, 720, 232), 14, 14);
-    PencilledScores(p, QRectF(470, 44, 240, 186));
+    // Right of the full name, which the window writes up to x = 500 here.
+    PencilledScores(p, QRectF(530, 44, 190, 186));
     const QImage cup = Cup(230);
     p.save();
     p.translate(650, 335);
