@@ -6,6 +6,7 @@
 //   bench_Windows gamewindow <data folder>             one run, prints ms
 //   bench_Windows editplayer <data folder>             one run, prints ms
 //   bench_Windows prepare <data folder> <players> <ticked> <games>
+#include "uClocks.h"
 #include "uFigureTable.h"
 
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
@@ -23,19 +24,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 
 namespace {
 
 constexpr int Runs = 5;
-
-double ClockMs(clockid_t clock)
-{
-    timespec now{};
-    clock_gettime(clock, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
 
 double Median(QList<double> values)
 {
@@ -91,12 +84,12 @@ void PrepareDataFolder(const QString &folder, int players, int playing, int game
 // Game window ready: creation with every sample, picture and the board, wall time.
 int RunGameWindow(const QString &folder)
 {
-    const double before = ClockMs(CLOCK_MONOTONIC);
+    const double before = MonotonicMs();
     TFormQuintorGameMain window(nullptr, folder, QStringLiteral(QUINTOR_PROGRAM_DIR));
     // Ready means the first frame can be drawn: the backgrounds decoded on
     // other threads are joined here, not left out of the figure.
     (void)window.grab();
-    std::printf("%.3f\n", ClockMs(CLOCK_MONOTONIC) - before);
+    std::printf("%.3f\n", MonotonicMs() - before);
     return 0;
 }
 
@@ -108,9 +101,9 @@ int RunEditPlayer(const QString &folder)
     QString tampered;
     profile.LoadFromFile(file, tampered);
     TFormQuintorMenu_EditPlayer dialog(profile, folder, file);
-    const double before = ClockMs(CLOCK_THREAD_CPUTIME_ID);
+    const double before = ThreadCpuMs();
     dialog.show();
-    std::printf("%.3f\n", ClockMs(CLOCK_THREAD_CPUTIME_ID) - before);
+    std::printf("%.3f\n", ThreadCpuMs() - before);
     return 0;
 }
 
@@ -153,10 +146,7 @@ QMap<QString, double> ProbeRun(const QString &program, const QString &probe, con
     QProcess run;
     run.setProcessEnvironment(env);
     run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    env.insert(QStringLiteral("QUINTOR_PROBE_T0"),
-               QString::number(static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec));
+    env.insert(QStringLiteral("QUINTOR_PROBE_T0"), QString::number(MonotonicNs()));
     run.setProcessEnvironment(env);
     run.start(program, {});
     if (!run.waitForFinished(30000)) {

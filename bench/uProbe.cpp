@@ -1,7 +1,7 @@
 // Preloaded into the program (LD_PRELOAD) by the whole-process harness. It
 // watches the program's own windows from outside and writes what it saw to
 // the file named by QUINTOR_PROBE_OUT, one "key value" per line:
-//   QUINTOR_PROBE_MODE=start    time from QUINTOR_PROBE_T0 (CLOCK_MONOTONIC ns,
+//   QUINTOR_PROBE_MODE=start    time from QUINTOR_PROBE_T0 (monotonic clock ns,
 //                               taken by the harness just before it started
 //                               the program) until the main window is mapped
 //                               and active; peak resident memory once idle.
@@ -9,6 +9,8 @@
 //                               window a few times with the real mouse path,
 //                               records when frames reached the screen, then
 //                               the peak resident memory of the session.
+#include "uClocks.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -22,20 +24,12 @@
 #include <sys/resource.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <vector>
 
 namespace {
 
 constexpr int Throws = 3;
 constexpr int FramesPerThrowWatched = 150;  // 2.5 s at 60 Hz: shake, tip, roll, lying
-
-qint64 MonotonicNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
 
 long PeakRssKb()
 {
