@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Two entry points for a fresh Debian 12 machine: `make run` and `make test`.
 BUILD_DIR ?= build
 JOBS ?= 2

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Micro figures: scoring a throw, a whole headless game, one playfield frame
 // and its allocations. Prints the table lines of these figures (medians of
 // the repetitions); Google Benchmark's own flags still apply.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Window and whole-process figures. Each figure is taken in fresh processes
 // (the program keeps decoded pictures for its next game, so a second
 // measurement in one process would not be the player's first wait) and the

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # make bench: builds the release program and the benchmarks in BUILD_DIR,
 # runs them headless and prints one table of figure, value, goal and whether
 # the goal is met. Reports only: a missed goal or a failed step never fails.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Preloaded into the program (LD_PRELOAD) by the whole-process harness. It
 // watches the program's own windows from outside and writes what it saw to
 // the file named by QUINTOR_PROBE_OUT, one "key value" per line:

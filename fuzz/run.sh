@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer targets with clang and runs each for a bounded time on
 # a working copy of its committed seed corpus. Usage: run.sh <build dir> <seconds> <jobs>
 set -euo pipefail

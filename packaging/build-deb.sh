@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds quintor_<version>_<arch>.deb from a copy of the source tree (so the
 # package build leaves no debhelper files in the working tree), checks it
 # with lintian and copies it into the top folder.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages the build, the game and the test suite need.
 # Packages already present are skipped, so a prepared machine starts at once.
 # Further package names given as arguments are installed the same way.
@@ -10,7 +15,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   fonts-comic-neue fonts-liberation2
   xvfb xauth xdotool x11-utils imagemagick
-  desktop-file-utils appstream
+  desktop-file-utils appstream reuse
   "$@"
 )
 

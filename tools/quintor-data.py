@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Writes a data folder with signed player profiles (and optionally a signed
 rule template) for screenshots and manual tests.
 

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Renders a game report in headless Chromium: a PNG of the page, and a check
 # that the page holds its tables (four for a one-column game: information,
 # settings, ranking, score sheet; one score sheet per player with several

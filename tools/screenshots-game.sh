@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Screenshots of games in progress under Xvfb: a one-column game of three
 # players and a two-column game of two, each after the first and second throw
 # and with another background chosen.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Screenshots of the main window's pages, the edit player dialog and the
 # splash in every design, taken under Xvfb with a throw-away data folder.
 # Usage: tools/screenshots-main.sh [build-folder] [output-folder]

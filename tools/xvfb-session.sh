@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the screenshot scripts (sourced): a private Xvfb display, waiting
 # for windows, and clean-up of the display, the program and SCRATCH.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the program folder's sounds, dice, backgrounds and print sheets and
 // the pictures compiled into the windows. Every run writes the same bytes.
 

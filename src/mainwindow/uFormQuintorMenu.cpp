@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "mainwindow/uFormQuintorMenu.h"
 
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
@@ -59,7 +63,8 @@ const QString InfoText = QStringLiteral(
     "Straßen, Quintor und Chance.\n\n"
     "Spaltenzahl, Würfe pro Runde und alle Punktwerte lassen sich\n"
     "auf der Seite \"Einstellungen\" frei festlegen.\n\n"
-    "Viel Glück beim Würfeln!");
+    "Viel Glück beim Würfeln!\n\n"
+    "Freie Software unter der GNU General Public License, Version 3 oder später.");
 
 // The whole program shares this order of the roster's columns for its run.
 TListSortState &PlayerSortState()

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reads back everything the asset generator put beside the program and into
 // the window resources, through the loaders the game uses.
 

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the build into a staging folder (DESTDIR + /usr, as a package
 # does), checks the installed layout, the desktop entry, the metadata and the
 # icons, then starts the installed program through its bin/ link with a
@@ -82,7 +87,8 @@ if [ -n "$DESKTOP" ]; then
     if [ -n "$METAINFO" ]; then
         grep -q "<launchable type=\"desktop-id\">$(basename "$DESKTOP")</launchable>" "$METAINFO" ||
             fail "metadata does not launch $(basename "$DESKTOP")"
-        grep -q '<screenshot' "$METAINFO" || fail "metadata has no screenshot"
+        # No invented web addresses: the project has no site of its own.
+        if grep -q 'example\.org' "$METAINFO"; then fail "metadata names an invented address"; fi
     fi
     if command -v desktop-file-validate >/dev/null; then
         desktop-file-validate "$DESKTOP" || fail "desktop-file-validate"

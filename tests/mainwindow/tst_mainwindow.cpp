@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "mainwindow/MenuFixture.h"
 #include "mainwindow/ModalAnswer.h"
 
@@ -622,6 +626,7 @@ void TestMainWindow::infoPageIsFilledOnceAndFollowsSplashSetting()
     const QString text = memo->toPlainText();
     QVERIFY(text.startsWith(QStringLiteral("\nQuintor (3.1) \nFrei konfigurierbarer\nTavolex - Clone\n")));
     QVERIFY(!text.contains(QLatin1Char('%')));
+    QVERIFY(text.contains(QStringLiteral("GNU General Public License, Version 3 oder später")));
     QVERIFY(Child<QCheckBox>(*menu, "CheckBoxShowSplash")->isChecked());
 
     TMainApplication global;
