@@ -693,16 +693,24 @@ private slots:
         game.Open({"Anna"}, 1);
         game.Keys(QStringLiteral("S"));
         const auto &dice = game.Engine().Dice();
-        int leftmost = 0;
-        for (int i = 1; i < 5; ++i)
-            if (dice[static_cast<std::size_t>(i)].X() < dice[static_cast<std::size_t>(leftmost)].X())
-                leftmost = i;
-        game.Keys(QStringLiteral("1"));
-        QCOMPARE(dice[static_cast<std::size_t>(leftmost)].State(), int(TDice::dsHeld));
-        QCOMPARE(game.Engine().DiceInCup(), 4);
-        // The held die keeps its place, and with it its number, at the next throw.
-        game.Keys(QStringLiteral("S1"));
-        QCOMPARE(dice[static_cast<std::size_t>(leftmost)].State(), int(TDice::dsLying));
+        int lastX = -1;
+        for (int n = 1; n <= 5; ++n) {
+            std::array<int, 5> before{};
+            for (std::size_t i = 0; i < 5; ++i)
+                before[i] = dice[i].State();
+            game.Key(Qt::Key_0 + n);
+            int held = -1;
+            for (std::size_t i = 0; i < 5; ++i)
+                if (dice[i].State() != before[i]) {
+                    QCOMPARE(held, -1);  // one die per key
+                    QCOMPARE(dice[i].State(), int(TDice::dsHeld));
+                    held = static_cast<int>(i);
+                }
+            QVERIFY(held >= 0);
+            QVERIFY2(dice[static_cast<std::size_t>(held)].X() >= lastX, "keys count from the left");
+            lastX = dice[static_cast<std::size_t>(held)].X();
+        }
+        QVERIFY(game.Engine().AllDiceHeld());
     }
 
     void diceNumbersShowBesideTheDiceOnlyWhileTheKeyboardIsUsed()
