@@ -82,12 +82,9 @@ void TFieldCursor::FollowThrow()
     if (now == m_Evaluated && Placed())
         return;
     m_Evaluated = now;
-    if (!m_Engine.Rules().ShowHint()) {
-        if (!Placed())
-            Clear();
+    if (m_Engine.Rules().ShowHint() && SelectBestOffer())
         return;
-    }
-    if (!SelectBestOffer())
+    if (!Placed())
         Clear();
 }
 

@@ -27,10 +27,10 @@ public:
     void Clear() noexcept;
 
     // After an evaluation. A new throw selects the open field with the
-    // highest offered value (the first on the board among equals), or
-    // nothing when none is offered or the offers are hidden (ShowHint off:
-    // the selection must not give them away). The same throw evaluated
-    // again (take-back, own sheet shown again) keeps the selection.
+    // highest offered value (the first on the board among equals). Without
+    // an offer, or with the offers hidden (ShowHint off: the selection must
+    // not give them away), the turn's selection stays as it is. The same
+    // throw evaluated again (take-back, own sheet shown again) keeps it too.
     void FollowThrow();
 
     // Up/Down: the previous/next open field of the column; Left/Right: the

@@ -831,6 +831,22 @@ private slots:
         QCOMPARE(game.Engine().CurrentPlayer(), 1);
     }
 
+    void escapeStillAsksTheAbortQuestionWhichAnswersToJAndN()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna"}, 1);
+        game.Keys(QStringLiteral("S"));
+        game.Modal.Press(Qt::Key_N);
+        game.Key(Qt::Key_Escape);
+        QCOMPARE(game.Modal.Texts.size(), 1);
+        QVERIFY(game.Modal.Texts[0].startsWith("Wollen Sie dieses Spiel abbrechen ?"));
+        QVERIFY(window.isVisible());
+        game.Modal.Press(Qt::Key_J);
+        game.Key(Qt::Key_Escape);
+        QCOMPARE(window.result(), 2);
+        QVERIFY(!QFile::exists(game.Folder + "Stats.ini"));
+    }
+
     void tabWalksThePlayerPanelsLikeClicks()
     {
         GameFixture game;

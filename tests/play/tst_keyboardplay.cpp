@@ -118,6 +118,16 @@ private slots:
         QCOMPARE(game.at(), qMakePair(0, 2));
     }
 
+    void aThrowWithoutAnOfferKeepsTheSelection()
+    {
+        Game game(1, 1);
+        game.fill(0, {1, 12, 13, 14, 15, 16, 17, 18});
+        QVERIFY(game.cursor->Move(Direction::Down));
+        QVERIFY(game.cursor->Move(Direction::Down));
+        game.throwDice("1 1 1 1 1");  // only filled fields would take it
+        QCOMPARE(game.at(), qMakePair(0, 3));
+    }
+
     void theSameThrowEvaluatedAgainKeepsTheSelection()
     {
         Game game(1, 1);
