@@ -6,15 +6,17 @@
 
 # Screenshots of games in progress under Xvfb: a one-column game of three
 # players and a two-column game of two, each after the first and second throw
-# and with another background chosen.
+# and with another background chosen, then a turn played from the keyboard
+# (focus frame and dice numbers).
 # Usage: tools/screenshots-game.sh [build-folder] [output-folder]
+# QUINTOR_DISPLAY chooses the Xvfb display (default :96).
 set -euo pipefail
 
 BUILD=${1:-build}
 OUT=${2:-/tmp/quintor-game-shots}
 PROGRAM=$(realpath "$BUILD/Quintor")
 TOOLS=$(dirname "$(realpath "$0")")
-DISPLAY_NUMBER=:96
+DISPLAY_NUMBER=${QUINTOR_DISPLAY:-:96}
 
 # shellcheck source=xvfb-session.sh
 source "$TOOLS/xvfb-session.sh"
@@ -70,6 +72,16 @@ game() {  # name columns board-right players...
     xdotool key Down Down Return
     sleep 1
     import -window root "$OUT/$name-other-background.png"
+    # The keyboard: the first player's turn ends with Return on the framed
+    # field; the next player throws with Space, holds the leftmost die with 1
+    # and moves the frame one field down.
+    xdotool key Return
+    sleep 3
+    xdotool key space
+    sleep 2.5
+    xdotool key 1 Down
+    sleep 1
+    import -window root "$OUT/$name-keyboard.png"
     kill "$PROGRAM_PID" 2>/dev/null || true
     wait "$PROGRAM_PID" 2>/dev/null || true
     PROGRAM_PID=

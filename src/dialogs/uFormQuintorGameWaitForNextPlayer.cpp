@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QTimer>
 
 namespace {
@@ -45,6 +46,10 @@ TFormQuintorGameWaitForNextPlayer::TFormQuintorGameWaitForNextPlayer(QWidget *ow
     m_ButtonCancel->setDefault(true);
     connect(m_ButtonNo, &QPushButton::clicked, this, [this] { done(ResultDeclined); });
     connect(m_ButtonCancel, &QPushButton::clicked, this, [this] { done(ResultAccepted); });
+    // J and N answer like the buttons' accelerators, without Alt, wherever the focus is.
+    for (QObject *watched : {static_cast<QObject *>(this), static_cast<QObject *>(m_ButtonNo),
+                             static_cast<QObject *>(m_ButtonCancel)})
+        watched->installEventFilter(this);
 
     m_TimerAnimate->setObjectName(QStringLiteral("TimerAnimate"));
     m_TimerAnimate->setInterval(95);
@@ -121,6 +126,14 @@ bool TFormQuintorGameWaitForNextPlayer::eventFilter(QObject *watched, QEvent *ev
     if (watched == m_Label1 && event->type() == QEvent::MouseButtonRelease) {
         done(ResultDeclined);
         return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        QPushButton *answer = key->key() == Qt::Key_J ? m_ButtonCancel : key->key() == Qt::Key_N ? m_ButtonNo : nullptr;
+        if (answer && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            answer->click();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

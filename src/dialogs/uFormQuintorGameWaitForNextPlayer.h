@@ -12,8 +12,8 @@ class QPushButton;
 class QTimer;
 
 // A yes/no question that accepts by itself when its progress runs out.
-// Results: 1 accepted ("&Ja" or the timeout), 7 declined ("&Nein" or a click
-// on the text), 2 closed by the keyboard.
+// Results: 1 accepted ("&Ja", the key J or the timeout), 7 declined ("&Nein",
+// the key N or a click on the text), 2 closed by the keyboard.
 class TFormQuintorGameWaitForNextPlayer : public QDialog {
     Q_OBJECT
 

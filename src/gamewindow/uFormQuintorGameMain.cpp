@@ -9,6 +9,7 @@
 #include "dialogs/uFormQuintorWait.h"
 #include "gamewindow/uDesigns.h"
 #include "gamewindow/uDrawSurface.h"
+#include "gamewindow/uGameKeys.h"
 #include "gamewindow/uGameReport.h"
 #include "gamewindow/uGameStatusBar.h"
 #include "gamewindow/uPlayfield.h"
@@ -101,15 +102,9 @@ void TFormQuintorGameMain::FormCreate()
                                                  m_Surface->width(), m_Surface->height());
         m_ScoreBoard = new TScoreBoard(*m_Engine, m_PanelScoreboardInfo, m_PanelScores, this, this);
         m_ScoreBoard->BuildBoard();
-        connect(m_ScoreBoard, &TScoreBoard::FieldClicked, this, [this](int column, int row) {
-            Absorb([&] { m_Engine->ChooseField(column, row); });  // PanelScoresClick
-        });
-        connect(m_ScoreBoard, &TScoreBoard::GiveUpClicked, this, [this](int player) {
-            Absorb([&] { m_Engine->GiveUp(player); });  // ImageInfoClick
-        });
-        connect(m_ScoreBoard, &TScoreBoard::PlayerClicked, this, [this](int player) {
-            Absorb([&] { m_Engine->ViewPlayer(player); });  // ShowPlayer
-        });
+        connect(m_ScoreBoard, &TScoreBoard::FieldClicked, this, &TFormQuintorGameMain::PanelScoresClick);
+        connect(m_ScoreBoard, &TScoreBoard::GiveUpClicked, this, &TFormQuintorGameMain::ImageInfoClick);
+        connect(m_ScoreBoard, &TScoreBoard::PlayerClicked, this, &TFormQuintorGameMain::ShowPlayer);
         SetFormCaption(this, QStringLiteral("Spiel"));
         SetFormHelpContext(this, MultiColumn() ? 40200 : 40100);
         m_Engine->StartGame();
@@ -138,6 +133,7 @@ void TFormQuintorGameMain::FormCreate()
         });
         m_Playfield = std::make_unique<TPlayfield>(*m_Engine, *m_Surface, *m_Designs, *m_Sounds, m_Settings);
         m_Playfield->SetBackgroundIndex(first);
+        CreateKeys();
 
         ThrowsLeftChanged();
         m_Engine->HighlightCurrentPlayer();
@@ -361,6 +357,33 @@ void TFormQuintorGameMain::ComboBoxTableSelect(int index)
     m_PanelDXPlayField->setFocus();
 }
 
+void TFormQuintorGameMain::PanelScoresClick(int column, int row)
+{
+    Absorb([&] { m_Engine->ChooseField(column, row); });
+}
+
+void TFormQuintorGameMain::ImageInfoClick(int player)
+{
+    Absorb([&] { m_Engine->GiveUp(player); });
+}
+
+void TFormQuintorGameMain::ShowPlayer(int player)
+{
+    Absorb([&] { m_Engine->ViewPlayer(player); });
+}
+
+void TFormQuintorGameMain::CreateKeys()
+{
+    TGameKeys::TActions actions;
+    actions.Throw = [this] { Absorb([this] { m_Playfield->ThrowKey(); }); };
+    actions.Die = [this](int number) { Absorb([&] { m_Playfield->DieKey(number); }); };
+    actions.ChooseField = [this](int column, int row) { PanelScoresClick(column, row); };
+    actions.GiveUp = [this](int player) { ImageInfoClick(player); };
+    actions.ShowPlayer = [this](int player) { ShowPlayer(player); };
+    actions.Playing = [this] { return !m_ResultShown && !m_Closing; };
+    m_Keys = new TGameKeys(*this, *m_Engine, *m_Playfield, *m_ScoreBoard, std::move(actions));
+}
+
 void TFormQuintorGameMain::ButtonSettingsClick()
 {
     SetFormHelpContext(m_ValueTable, 41040);
@@ -377,15 +400,30 @@ void TFormQuintorGameMain::StatusBarSwitched(int panel)
 // The board.
 
 void TFormQuintorGameMain::ClearShownValues() { m_ScoreBoard->ClearShownValues(); }
-void TFormQuintorGameMain::ShowMoveValues() { m_ScoreBoard->ShowMoveValues(); }
+void TFormQuintorGameMain::ShowMoveValues()
+{
+    m_ScoreBoard->ShowMoveValues();
+    if (m_Keys)
+        m_Keys->ThrowEvaluated();
+}
 void TFormQuintorGameMain::ShowFieldValue(int column, int row) { m_ScoreBoard->ShowFieldValue(column, row); }
 void TFormQuintorGameMain::MarkFieldPending(int column, int row) { m_ScoreBoard->MarkFieldPending(column, row); }
 void TFormQuintorGameMain::ReopenField(int column, int row) { m_ScoreBoard->ReopenField(column, row); }
 void TFormQuintorGameMain::ShowSums(int player) { m_ScoreBoard->ShowSums(player); }
-void TFormQuintorGameMain::HighlightCurrentPlayer(int markedPlayer) { m_ScoreBoard->HighlightCurrentPlayer(markedPlayer); }
+void TFormQuintorGameMain::HighlightCurrentPlayer(int markedPlayer)
+{
+    m_ScoreBoard->HighlightCurrentPlayer(markedPlayer);
+    if (m_Keys)
+        m_Keys->Refresh();
+}
 void TFormQuintorGameMain::ShowGiveUpIcon() { m_ScoreBoard->ShowGiveUpIcon(); }
 void TFormQuintorGameMain::RemovePlayer(int player) { m_ScoreBoard->RemovePlayer(player); }
-void TFormQuintorGameMain::ShowPlayerColumns(int player) { m_ScoreBoard->ShowPlayerColumns(player); }
+void TFormQuintorGameMain::ShowPlayerColumns(int player)
+{
+    m_ScoreBoard->ShowPlayerColumns(player);
+    if (m_Keys)
+        m_Keys->Refresh();
+}
 void TFormQuintorGameMain::ShowInfoMarker(int player) { m_ScoreBoard->ShowInfoMarker(player); }
 
 // The playfield.

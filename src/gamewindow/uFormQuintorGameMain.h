@@ -21,6 +21,7 @@ class QLabel;
 class QPushButton;
 class TDesigns;
 class TDrawSurface;
+class TGameKeys;
 class TFormQuintorTempSettings;
 class TFormQuintorWait;
 class TGameStatusBar;
@@ -68,6 +69,7 @@ public:
     [[nodiscard]] TGameStatusBar *StatusBar() const noexcept { return m_StatusBarMain; }
     [[nodiscard]] QComboBox *BackgroundSelector() const noexcept { return m_ComboBoxTable; }
     [[nodiscard]] TFormQuintorTempSettings *ValueTable() const noexcept { return m_ValueTable; }
+    [[nodiscard]] TGameKeys *Keys() const noexcept { return m_Keys; }
     // The messages of the wait window shown while the window was created.
     [[nodiscard]] const QStringList &LoadingMessages() const noexcept { return m_LoadingMessages; }
 
@@ -144,6 +146,11 @@ private:
     void ButtonPrintClick();
     void Message(const QString &text);
     void ComboBoxTableSelect(int index);
+    // The board's click handlers, also run by their keys.
+    void PanelScoresClick(int column, int row);
+    void ImageInfoClick(int player);
+    void ShowPlayer(int player);
+    void CreateKeys();
     void ButtonSettingsClick();
     void StatusBarSwitched(int panel);
     // Runs a handler of the game; an error it raises is absorbed without a
@@ -190,4 +197,5 @@ private:
     TGameStatusBar *m_StatusBarMain = nullptr;
     TScoreBoard *m_ScoreBoard = nullptr;
     TFormQuintorTempSettings *m_ValueTable = nullptr;
+    TGameKeys *m_Keys = nullptr;
 };

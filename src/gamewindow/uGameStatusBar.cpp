@@ -40,6 +40,9 @@ QString TGameStatusBar::PanelHint(int panel)
     switch (panel) {
     case 0: return QStringLiteral("Applikationsname");
     case 1: return QStringLiteral("Version");
+    case KeysPanel:
+        return QStringLiteral("Tastatur: Leertaste würfeln, 1 bis 5 Würfel halten, Pfeiltasten Feld wählen,\n"
+                              "Eingabe eintragen, Tab Spieler ansehen, Entf aufgeben");
     case SoundPanel: return QStringLiteral("Sound an- oder ausschalten");
     case CupPanel:
         return QStringLiteral("Animation für Würfelbecher an- oder ausschalten\n"

@@ -14,14 +14,14 @@ class TMainApplication;
 
 // The game window's status bar: seven panels of 120 pixels. Panels 3, 4 and 5
 // show the sound and animation switches as icons and switch them on a click;
-// every panel but 2 has a hint of its own.
+// every panel has a hint of its own, the empty panel 2 the game's keys.
 class TGameStatusBar : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int PanelCount = 7;
     static constexpr int PanelWidth = 120;
-    enum Panel { SoundPanel = 3, CupPanel = 4, DicePanel = 5 };
+    enum Panel { KeysPanel = 2, SoundPanel = 3, CupPanel = 4, DicePanel = 5 };
 
     TGameStatusBar(TMainApplication &settings, QWidget *parent);
 

@@ -9,7 +9,12 @@
 #include "gamewindow/uSoundCatalogue.h"
 #include "play/uRandom.h"
 #include "play/uTTurnEngine.h"
+#include "play/uTKeyboardPlay.h"
 #include "storage/uTMainApplication.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
 
 namespace {
 constexpr int CupBand = 58;         // the row of throw cups at the bottom
@@ -19,6 +24,31 @@ constexpr int HoldMark = 1;
 constexpr int SmallCup = 0;
 constexpr int LargeCup = 1;
 constexpr int NoPattern = 255;
+constexpr int NumberWidth = 14;
+constexpr int NumberHeight = 18;
+constexpr int NumberOpacity = 150;  // faint: a reading aid, not part of the table
+
+// White digits with a dark rim, readable on every background.
+TPictureList DiceNumberPictures()
+{
+    TPictureList numbers;
+    QFont font;
+    font.setPixelSize(16);
+    font.setBold(true);
+    for (int n = 1; n <= TTurnEngine::DiceInGame; ++n) {
+        QImage picture(NumberWidth, NumberHeight, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath digit;
+        digit.addText(2, NumberHeight - 3, font, QString::number(n));
+        painter.strokePath(digit, QPen(QColor(0, 0, 0, 200), 3));
+        painter.fillPath(digit, Qt::white);
+        painter.end();
+        numbers.SetPicture(numbers.Add(), picture, std::nullopt);
+    }
+    return numbers;
+}
 }  // namespace
 
 TPlayfield::TPlayfield(TTurnEngine &engine, TDrawSurface &surface, const TDesigns &designs,
@@ -28,6 +58,7 @@ TPlayfield::TPlayfield(TTurnEngine &engine, TDrawSurface &surface, const TDesign
     , m_Designs(designs)
     , m_Sounds(sounds)
     , m_Settings(settings)
+    , m_DiceNumbers(DiceNumberPictures())
 {
     m_ThrowsLeftText.reserve(16);
 }
@@ -54,6 +85,7 @@ void TPlayfield::DXTimerMainTimer()
     case TurnPhase::Lying:
         DrawCup();
         DrawDice(false);
+        DrawDiceNumbers();
         m_Engine.EvaluateIfPending();
         break;
     case TurnPhase::Viewing:
@@ -144,6 +176,22 @@ void TPlayfield::DrawDice(bool heldOnly)
     }
 }
 
+void TPlayfield::DrawDiceNumbers()
+{
+    if (!m_ShowDiceNumbers)
+        return;
+    const std::array<int, 5> order = DiceInTableOrder(m_Engine.Dice());
+    for (std::size_t n = 0; n < order.size(); ++n) {
+        const TDice &die = m_Engine.Dice()[static_cast<std::size_t>(order[n])];
+        if (die.State() != TDice::dsLying && die.State() != TDice::dsHeld)
+            continue;
+        // Beside the die's top right corner, clear of the die itself.
+        m_Surface.DrawRotateAlpha(m_DiceNumbers, static_cast<int>(n), die.X() + die.Size() / 2 + 2,
+                                  die.Y() - die.Size() / 2, NumberWidth, NumberHeight, 0, 0.0, 0.0, 0,
+                                  NumberOpacity);
+    }
+}
+
 void TPlayfield::AdvanceDice()
 {
     const bool stepsGovern = m_Sounds.SelectedSound() == -1 || !SoundOn();
@@ -167,22 +215,54 @@ void TPlayfield::MouseDown(bool leftButton, int x, int y)
 {
     bool handled = false;
     if (leftButton) {
-        for (int i = 0; i < TTurnEngine::DiceInGame; ++i) {
-            if (m_Engine.Dice()[static_cast<std::size_t>(i)].HitTest(x, y) && m_Engine.ToggleHold(i)) {
-                m_Sounds.PlaySound(QStringLiteral("KlickDice"), 0, false, false);
+        for (int i = 0; i < TTurnEngine::DiceInGame; ++i)
+            if (m_Engine.Dice()[static_cast<std::size_t>(i)].HitTest(x, y) && DieClick(i))
                 handled = true;
-            }
-        }
-        if (y >= m_Surface.SurfaceHeight() - CupBand && UpdateThrowsLeft()
-            && m_Engine.Phase() != TurnPhase::Rolling) {
-            if (m_Engine.AllDiceHeld() || m_Engine.Phase() == TurnPhase::Viewing)
+        if (y >= m_Surface.SurfaceHeight() - CupBand) {
+            const CupClick answer = CupBandClick();
+            if (answer == CupClick::Silent)
                 return;
-            handled = true;
-            StartThrow();
+            handled = handled || answer == CupClick::Started;
         }
     }
     if (!handled)
-        m_Sounds.PlaySound(QStringLiteral("False_Game"), 0, false, false);
+        PlayFalseGame();
+}
+
+void TPlayfield::PlayFalseGame()
+{
+    m_Sounds.PlaySound(QStringLiteral("False_Game"), 0, false, false);
+}
+
+bool TPlayfield::DieClick(int index)
+{
+    if (!m_Engine.ToggleHold(index))
+        return false;
+    m_Sounds.PlaySound(QStringLiteral("KlickDice"), 0, false, false);
+    return true;
+}
+
+TPlayfield::CupClick TPlayfield::CupBandClick()
+{
+    if (!UpdateThrowsLeft() || m_Engine.Phase() == TurnPhase::Rolling)
+        return CupClick::Refused;
+    if (m_Engine.AllDiceHeld() || m_Engine.Phase() == TurnPhase::Viewing)
+        return CupClick::Silent;
+    StartThrow();
+    return CupClick::Started;
+}
+
+void TPlayfield::ThrowKey()
+{
+    if (CupBandClick() == CupClick::Refused)
+        PlayFalseGame();
+}
+
+void TPlayfield::DieKey(int number)
+{
+    const std::array<int, 5> order = DiceInTableOrder(m_Engine.Dice());
+    if (number < 1 || number > static_cast<int>(order.size()) || !DieClick(order[static_cast<std::size_t>(number - 1)]))
+        PlayFalseGame();
 }
 
 void TPlayfield::StartThrow()

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "gamewindow/uPictureList.h"
+
 #include <QString>
 
 class TDesigns;
@@ -27,6 +29,22 @@ public:
     void DXTimerMainTimer();
     // A mouse press on the surface at (x, y).
     void MouseDown(bool leftButton, int x, int y);
+    // What a left click on the cup band does: Started a throw, Silent (all
+    // dice held, or another player's sheet shown), Refused (no throw left,
+    // or rolling; the click then sounds "False_Game").
+    enum class CupClick { Started, Silent, Refused };
+    CupClick CupBandClick();
+    // What a left click on die `index` (0-4) does: a lying die is held, a held
+    // one released, with "KlickDice"; false (nothing) for other states.
+    bool DieClick(int index);
+    // The keyboard's throw, and key `number` 1-5 for the die that is number-th
+    // from the left on the table: the same as a click on the cup band or on
+    // that die, "False_Game" included.
+    void ThrowKey();
+    void DieKey(int number);
+    // While the keyboard is in use the lying dice show their key number.
+    void SetShowDiceNumbers(bool show) noexcept { m_ShowDiceNumbers = show; }
+    [[nodiscard]] bool ShowDiceNumbers() const noexcept { return m_ShowDiceNumbers; }
     // Mouse wheel anywhere in the game window.
     void FormMouseWheel(int delta);
     // Status bar switch of the sound: a roll waiting for its sample ends at the next frame.
@@ -48,6 +66,8 @@ private:
     void DrawBackground();
     void DrawCup();
     void DrawDice(bool heldOnly);
+    void DrawDiceNumbers();
+    void PlayFalseGame();
     void AdvanceDice();
     void StartThrow();
     [[nodiscard]] bool SoundOn() const;
@@ -61,5 +81,7 @@ private:
     int m_CupCounter = 0;
     int m_FrameCounter = 0;
     int m_BackgroundIndex = 0;
+    bool m_ShowDiceNumbers = false;
+    TPictureList m_DiceNumbers;  // "1" to "5", drawn once at creation
     QString m_ThrowsLeftText;  // "X" per throw left, the hidden LabelRollsLeft
 };

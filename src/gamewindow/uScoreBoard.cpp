@@ -304,6 +304,7 @@ void TScoreBoard::Layout(int rowHeight, int columnWidth, int top)
         if (!MultiColumn() && k < m_GiveUpIcons.size() && m_GiveUpIcons[k])
             m_GiveUpIcons[k]->move(columnWidth - m_GiveUpIcons[k]->width(), (rowHeight - 15) / 2);
     }
+    PlaceFocusFrame();
     int slot = 0;
     for (int i = 0; i < m_PlayerPanels.size(); ++i) {
         QFrame *panel = m_PlayerPanels[i];
@@ -546,6 +547,47 @@ void TScoreBoard::SetVisible(bool visible)
     m_Scores->setVisible(visible);
     for (int i = 0; i < m_PlayerPanels.size(); ++i)
         m_PlayerPanels[i]->setVisible(visible && m_Engine.Players()[i].InGame());
+}
+
+void TScoreBoard::ShowFocusFrame(int column, int row)
+{
+    m_FocusColumn = column;
+    m_FocusRow = row;
+    if (!m_FocusFrame) {
+        m_FocusFrame = new QFrame(m_Scores);
+        m_FocusFrame->setObjectName(QStringLiteral("FocusFrame"));
+        m_FocusFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+        // Its own sheet: the designs style every frame of the program.
+        m_FocusFrame->setStyleSheet(QStringLiteral(
+            "QFrame#FocusFrame { border: 3px solid rgb(0, 60, 200); background: transparent; }"));
+    }
+    PlaceFocusFrame();
+}
+
+void TScoreBoard::HideFocusFrame()
+{
+    m_FocusColumn = -1;
+    m_FocusRow = -1;
+    if (m_FocusFrame)
+        m_FocusFrame->hide();
+}
+
+void TScoreBoard::PlaceFocusFrame()
+{
+    if (!m_FocusFrame)
+        return;
+    QLabel *field = IsFieldRow(m_FocusRow) ? Field(m_FocusColumn, m_FocusRow) : nullptr;
+    if (!field) {
+        m_FocusFrame->hide();
+        return;
+    }
+    // The field overlaps its row's right and bottom edge; the frame keeps to what shows.
+    QWidget *row = field->parentWidget();
+    const QRect shown = field->geometry().intersected(row->rect());
+    m_FocusFrame->setParent(row);
+    m_FocusFrame->setGeometry(shown);
+    m_FocusFrame->show();
+    m_FocusFrame->raise();
 }
 
 bool TScoreBoard::eventFilter(QObject *watched, QEvent *event)

@@ -51,6 +51,13 @@ public:
     void StartBlink();
     void StopBlink();
     void SetVisible(bool visible);
+    // The keyboard's focus frame around the field (column, row), drawn over
+    // its visible part; clicks pass through to the field. A position without
+    // a field hides it.
+    void ShowFocusFrame(int column, int row);
+    void HideFocusFrame();
+    // Null until first shown.
+    [[nodiscard]] QFrame *FocusFrame() const noexcept { return m_FocusFrame; }
 
     // Board columns shown: one per player, or GameCount.
     [[nodiscard]] int ColumnCount() const;
@@ -87,6 +94,7 @@ private:
     // The value the field of the current player's column holds, as board text.
     void LoadField(int column, int row, int player, const QColor &background, bool enabled);
     void WriteSums(int column, int player, int k);
+    void PlaceFocusFrame();
 
     const TTurnEngine &m_Engine;
     QWidget *m_Info;
@@ -103,6 +111,9 @@ private:
     QList<QLabel *> m_Markers;                // "DynImage" + i
     QList<QLabel *> m_GiveUpIcons;            // "DynImageDelete" + i
     QLabel *m_InfoMarker = nullptr;           // "Nur zur Info"
+    QFrame *m_FocusFrame = nullptr;
+    int m_FocusColumn = -1;
+    int m_FocusRow = -1;
     QTimer *m_TimerBlink = nullptr;
     int m_ShownPlayer = 0;
     int m_MarkedPlayer = 0;

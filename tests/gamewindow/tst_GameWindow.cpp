@@ -3,13 +3,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "gamewindow/uFormQuintorGameMain.h"
+#include "gamewindow/uGameKeys.h"
 #include "gamewindow/uGameStatusBar.h"
 #include "gamewindow/uPlayfield.h"
 #include "gamewindow/uResultPanel.h"
 #include "gamewindow/uScoreBoard.h"
 #include "gamewindow/uDrawSurface.h"
+#include "gamewindow/uSoundCatalogue.h"
 #include "mainwindow/uFormCaption.h"
 #include "play/uRandom.h"
+#include "play/uTKeyboardPlay.h"
 #include "storage/uIniFile.h"
 #include "storage/uTStatistics.h"
 #include "storage/uTools.h"
@@ -45,6 +48,40 @@ struct ModalAnswers {
                 dialog->done(1);
         });
         Always.start();
+    }
+
+    // Every question from now on is answered by pressing `key` in it.
+    void PressAll(Qt::Key key)
+    {
+        Always.setInterval(1);
+        QObject::connect(&Always, &QTimer::timeout, qApp, [this, key] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                PressIn(dialog, key);
+        });
+        Always.start();
+    }
+
+    // The next question is answered by pressing `key` in it.
+    void Press(Qt::Key key)
+    {
+        QTimer::singleShot(0, qApp, [this, key] { PressNow(key); });
+    }
+
+    void PressNow(Qt::Key key)
+    {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            QTimer::singleShot(5, qApp, [this, key] { PressNow(key); });
+            return;
+        }
+        PressIn(dialog, key);
+    }
+
+    void PressIn(QDialog *dialog, Qt::Key key)
+    {
+        if (auto *label = dialog->findChild<QLabel *>(QStringLiteral("Label1")))
+            Texts << label->text();
+        QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, key);
     }
 
     void Answer(int result)
@@ -172,6 +209,60 @@ struct GameFixture {
     int SurfaceHeight() { return Window->Surface()->height(); }
 
     void Frame() { Playfield().DXTimerMainTimer(); }
+
+    // Frames until the dice lie and are evaluated.
+    void Settle()
+    {
+        for (int i = 0; i < 2000 && (Engine().Phase() != TurnPhase::Lying || !Engine().ThrowEvaluated()); ++i)
+            Frame();
+    }
+
+    // A key pressed where a player's key goes: the window's focused control.
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget *target = QApplication::focusWidget();
+        if (!target || target->window() != Window.get())
+            target = Window.get();
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    }
+
+    // Keys by letter: S Space and settle, s Space alone, R Return, 1-5 the dice.
+    void Keys(const QString &keys)
+    {
+        for (const QChar c : keys) {
+            if (c == QLatin1Char('S') || c == QLatin1Char('s'))
+                Key(Qt::Key_Space);
+            else if (c == QLatin1Char('R'))
+                Key(Qt::Key_Return);
+            else
+                Key(Qt::Key_0 + c.digitValue());
+            if (c == QLatin1Char('S'))
+                Settle();
+        }
+    }
+
+    TGameKeys &GameKeys() { return *Window->Keys(); }
+    [[nodiscard]] bool FrameOn(int column, int row)
+    {
+        QFrame *frame = Window->ScoreBoard()->FocusFrame();
+        return frame && frame->isVisible() && frame->parentWidget() == Field(column, row)->parentWidget();
+    }
+    [[nodiscard]] bool FrameShown()
+    {
+        QFrame *frame = Window->ScoreBoard()->FocusFrame();
+        return frame && frame->isVisible();
+    }
+
+    // The sample names playing now.
+    QStringList Playing()
+    {
+        QStringList names;
+        const TSoundLayer &layer = Window->Sounds()->Layer();
+        for (int i = 0; i < layer.Count(); ++i)
+            if (layer.Playing(i))
+                names << layer.Name(i);
+        return names;
+    }
 
     // A click in the cup band, then frames until the dice lie and are evaluated.
     void Throw()
@@ -451,6 +542,7 @@ private slots:
         QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(4 * 120 + 10, 5));
         QCOMPARE(window.Settings().AnimateCup(), 3);
         QCOMPARE(TGameStatusBar::PanelHint(5).count('\n'), 1);
+        QVERIFY(TGameStatusBar::PanelHint(TGameStatusBar::KeysPanel).startsWith("Tastatur: Leertaste würfeln"));
         for (int i = 0; i < 9; ++i)
             game.Playfield().FormMouseWheel(-120);
         QCOMPARE(game.Engine().Dice()[0].Size(), 39);
@@ -524,6 +616,261 @@ private slots:
         QCOMPARE(window.result(), 1);
         QCOMPARE(game.Stat("1", "GameReport"), QFileInfo(window.ReportFileName()).fileName());
         QCOMPARE(game.Gamecount(), 2);
+    }
+
+    // Space, the dice keys, the arrows and Return only: no click from start to ceremony.
+    void wholeGamesArePlayedWithTheKeyboard_data()
+    {
+        QTest::addColumn<int>("players");
+        QTest::addColumn<int>("columns");
+        QTest::newRow("two players, one column") << 2 << 1;
+        QTest::newRow("one player, two columns") << 1 << 2;
+    }
+
+    void wholeGamesArePlayedWithTheKeyboard()
+    {
+        QFETCH(int, players);
+        QFETCH(int, columns);
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open(QStringList{"Anna", "Bert"}.mid(0, players), columns);
+        game.Modal.PressAll(Qt::Key_J);  // strike questions
+        int turns = 0;
+        while (!game.Result().isVisible() && turns < 200) {
+            game.Keys(QStringLiteral("S1S"));  // two throws, the leftmost die held
+            // Nothing offered: the first arrow selects the first open field;
+            // otherwise it moves the frame off the best offer, in alternate turns into the next column.
+            game.Key(turns % 2 ? Qt::Key_Right : Qt::Key_Down);
+            QVERIFY(game.GameKeys().FieldSelected());
+            game.Key(Qt::Key_Return);
+            ++turns;
+        }
+        QCOMPARE(turns, 13 * players * columns);
+        QVERIFY(game.Engine().GameOver());
+        QVERIFY(QFile::exists(window.ReportFileName()));
+        // From the ceremony on the keys are the result panel's own: Return is "&Hauptmenü".
+        game.Key(Qt::Key_Return);
+        QCOMPARE(window.result(), 1);
+        QCOMPARE(game.Gamecount(), 2);
+    }
+
+    // Each key does what a click does, sample included; "" means silence.
+    void keysSoundAndActLikeTheirClicks_data()
+    {
+        QTest::addColumn<QString>("before");  // keys pressed with the sound off
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<int>("throwsUsed");
+        QTest::addColumn<int>("held");
+        QTest::newRow("die key before the first throw") << "" << int(Qt::Key_1) << "False_Game" << 0 << 0;
+        QTest::newRow("die key on a lying die") << "S" << int(Qt::Key_3) << "KlickDice" << 1 << 1;
+        QTest::newRow("die key on a held die") << "S3" << int(Qt::Key_3) << "KlickDice" << 1 << 0;
+        QTest::newRow("die key while the dice roll") << "s" << int(Qt::Key_2) << "False_Game" << 1 << 0;
+        QTest::newRow("Space while the dice roll") << "s" << int(Qt::Key_Space) << "False_Game" << 1 << 0;
+        QTest::newRow("Space with all dice held") << "S12345" << int(Qt::Key_Space) << "" << 1 << 5;
+        QTest::newRow("Space with no throw left") << "SSS" << int(Qt::Key_Space) << "False_Game" << 3 << 0;
+        QTest::newRow("Return with no throw left and no offer framed") << "SSS" << int(Qt::Key_Return) << "False_Game" << 3 << 0;
+    }
+
+    void keysSoundAndActLikeTheirClicks()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, key);
+        QFETCH(QString, sample);
+        QFETCH(int, throwsUsed);
+        QFETCH(int, held);
+        GameFixture game;
+        // Without hints no frame is placed, so Return is the throw.
+        TFormQuintorGameMain &window = game.Open({"Anna"}, 1, false, false);
+        game.Keys(before);
+        window.Settings().SetSound(0);
+        game.Key(key);
+        QCOMPARE(game.Playing(), sample.isEmpty() ? QStringList{} : QStringList{sample});
+        QCOMPARE(game.Engine().ThrowsUsed(), throwsUsed);
+        QCOMPARE(5 - game.Engine().DiceInCup(), held);
+        window.Settings().SetSound(1);
+        game.Window->Sounds()->StopAllSounds();
+    }
+
+    void diceKeysCountFromTheLeftAsTheDiceLie()
+    {
+        GameFixture game;
+        game.Open({"Anna"}, 1);
+        game.Keys(QStringLiteral("S"));
+        const auto &dice = game.Engine().Dice();
+        int lastX = -1;
+        for (int n = 1; n <= 5; ++n) {
+            std::array<int, 5> before{};
+            for (std::size_t i = 0; i < 5; ++i)
+                before[i] = dice[i].State();
+            game.Key(Qt::Key_0 + n);
+            int held = -1;
+            for (std::size_t i = 0; i < 5; ++i)
+                if (dice[i].State() != before[i]) {
+                    QCOMPARE(held, -1);  // one die per key
+                    QCOMPARE(dice[i].State(), int(TDice::dsHeld));
+                    held = static_cast<int>(i);
+                }
+            QVERIFY(held >= 0);
+            QVERIFY2(dice[static_cast<std::size_t>(held)].X() >= lastX, "keys count from the left");
+            lastX = dice[static_cast<std::size_t>(held)].X();
+        }
+        QVERIFY(game.Engine().AllDiceHeld());
+    }
+
+    void diceNumbersShowBesideTheDiceOnlyWhileTheKeyboardIsUsed()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna"}, 1);
+        game.Throw();  // by mouse: no numbers
+        game.Frame();
+        const QImage plain = window.Surface()->Frame().copy();
+        game.Key(Qt::Key_Up);
+        QVERIFY(game.Playfield().ShowDiceNumbers());
+        game.Frame();
+        const QImage numbered = window.Surface()->Frame().copy();
+        // Every changed pixel lies in a number's place right of a die's top right corner.
+        int changed = 0;
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x) {
+                if (plain.pixel(x, y) == numbered.pixel(x, y))
+                    continue;
+                ++changed;
+                bool besideADie = false;
+                for (const TDice &die : game.Engine().Dice())
+                    besideADie = besideADie || QRect(die.X() + die.Size() / 2 + 2, die.Y() - die.Size() / 2, 14, 18).contains(x, y);
+                QVERIFY2(besideADie, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+        QVERIFY(changed > 5 * 20);
+        // A mouse press gives the table back its mouse look.
+        QTest::mousePress(window.Surface(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QVERIFY(!game.GameKeys().InUse());
+        game.Frame();
+        QCOMPARE(window.Surface()->Frame(), plain);
+    }
+
+    void focusFrameStartsOnTheBestOfferAndWalksOpenFields()
+    {
+        GameFixture game;
+        game.Open({"Anna", "Bert"}, 1);
+        game.Throw();  // by mouse
+        QVERIFY(!game.FrameShown());  // not before the keyboard is used
+        const TTavolex &column = game.Engine().PlayerColumn(0, 0);
+        int best = -1;  // the first of the highest on the board
+        for (int row : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18})
+            if (best < 0 || column.Rows(row).MoveValue > column.Rows(best).MoveValue)
+                best = row;
+        game.Key(Qt::Key_Left);  // one column: no move, but the keyboard is in use
+        QVERIFY(game.FrameOn(0, best));
+        for (int i = 0; i < 13; ++i)
+            game.Key(Qt::Key_Up);
+        QVERIFY(game.FrameOn(0, 1));
+        for (int i = 0; i < 6; ++i)
+            game.Key(Qt::Key_Down);
+        QVERIFY2(game.FrameOn(0, Row::ThreeOfAKind), "sums and lines are skipped");
+        // Return enters like a click on the field.
+        const int offered = column.Rows(Row::ThreeOfAKind).MoveValue;
+        game.Modal.Press(Qt::Key_J);  // a strike question if nothing is offered
+        game.Key(Qt::Key_Return);
+        QCOMPARE(column.Rows(Row::ThreeOfAKind).Value, offered);
+        QCOMPARE(game.Modal.Texts.size(), offered == 0 ? 1 : 0);
+        QCOMPARE(game.Engine().CurrentPlayer(), 1);
+        QVERIFY2(!game.FrameShown(), "a new turn starts without a selection");
+        // The next player's frame skips the field filled before.
+        game.Keys(QStringLiteral("S"));
+        game.Key(Qt::Key_Up);
+        QCOMPARE(game.GameKeys().Cursor().Column(), 1);
+    }
+
+    void promptsAnswerToJAndN_data()
+    {
+        QTest::addColumn<bool>("allowRedo");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("entered");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("strike question, N") << false << int(Qt::Key_N) << false << "Wollen Sie das Feld streichen ?";
+        QTest::newRow("strike question, J") << false << int(Qt::Key_J) << true << "Wollen Sie das Feld streichen ?";
+        QTest::newRow("take-back, N") << true << int(Qt::Key_N) << false << "Ergebnis eintragen ?";
+        QTest::newRow("take-back, J") << true << int(Qt::Key_J) << true << "Ergebnis eintragen ?";
+    }
+
+    void promptsAnswerToJAndN()
+    {
+        QFETCH(bool, allowRedo);
+        QFETCH(int, key);
+        QFETCH(bool, entered);
+        QFETCH(QString, question);
+        GameFixture game;
+        game.Open({"Anna", "Bert"}, 1, allowRedo);
+        game.Keys(QStringLiteral("S"));
+        const TTavolex &column = game.Engine().PlayerColumn(0, 0);
+        // A field the throw offers nothing for: clicked, it asks to strike (or to confirm).
+        int row = 1;
+        while (column.Rows(row).MoveValue != 0)
+            ++row;
+        for (int i = 0; i < 13; ++i)
+            game.Key(Qt::Key_Up);
+        while (game.GameKeys().Cursor().Row() < row)
+            game.Key(Qt::Key_Down);
+        QCOMPARE(game.GameKeys().Cursor().Row(), row);
+        game.Modal.Press(static_cast<Qt::Key>(key));
+        game.Key(Qt::Key_Return);
+        QCOMPARE(game.Modal.Texts, QStringList{question});
+        QCOMPARE(column.IsOpen(row), !entered);
+        QCOMPARE(game.Engine().CurrentPlayer(), entered ? 1 : 0);
+        QCOMPARE(game.FrameOn(0, row), !entered);
+    }
+
+    void deleteAsksTheGiveUpQuestion()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna", "Bert", "Carl"}, 1);
+        game.Modal.Press(Qt::Key_N);
+        game.Key(Qt::Key_Delete);
+        QCOMPARE(game.Modal.Texts, QStringList{"Will Anna wirklich aufhören ?"});
+        QVERIFY(game.Engine().Players()[0].InGame());
+        game.Modal.Press(Qt::Key_J);
+        game.Key(Qt::Key_Delete);
+        QVERIFY(!game.Engine().Players()[0].InGame());
+        QVERIFY(window.findChild<QWidget *>("DynScorePanel0")->isHidden());
+        QCOMPARE(game.Engine().CurrentPlayer(), 1);
+    }
+
+    void escapeStillAsksTheAbortQuestionWhichAnswersToJAndN()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna"}, 1);
+        game.Keys(QStringLiteral("S"));
+        game.Modal.Press(Qt::Key_N);
+        game.Key(Qt::Key_Escape);
+        QCOMPARE(game.Modal.Texts.size(), 1);
+        QVERIFY(game.Modal.Texts[0].startsWith("Wollen Sie dieses Spiel abbrechen ?"));
+        QVERIFY(window.isVisible());
+        game.Modal.Press(Qt::Key_J);
+        game.Key(Qt::Key_Escape);
+        QCOMPARE(window.result(), 2);
+        QVERIFY(!QFile::exists(game.Folder + "Stats.ini"));
+    }
+
+    void tabWalksThePlayerPanelsLikeClicks()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna", "Bert", "Carl"}, 2);
+        game.Keys(QStringLiteral("S"));
+        game.Key(Qt::Key_Down);
+        QVERIFY(game.FrameShown());
+        const QList<int> walk{1, 2, 0, 2};
+        for (int i = 0; i < walk.size(); ++i) {
+            game.Key(i < 3 ? Qt::Key_Tab : Qt::Key_Backtab, i < 3 ? Qt::NoModifier : Qt::ShiftModifier);
+            QCOMPARE(window.ScoreBoard()->ShownPlayer(), walk[i]);
+            const bool own = walk[i] == 0;
+            QCOMPARE(game.Engine().Phase(), own ? TurnPhase::Lying : TurnPhase::Viewing);
+            QCOMPARE(window.findChild<QLabel *>("ImageInfo")->isVisible(), !own);
+            QCOMPARE(game.FrameShown(), own);  // another player's sheet offers nothing to enter
+        }
+        // Viewing: Space is the silent cup band, Return enters nothing.
+        game.Key(Qt::Key_Return);
+        QCOMPARE(game.Engine().ThrowsUsed(), 1);
+        QCOMPARE(game.Engine().CurrentPlayer(), 0);
     }
 
     void ceremonyRanksThePlayersOnItsPanels_data()
