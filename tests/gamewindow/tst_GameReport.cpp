@@ -1,5 +1,6 @@
 #include "gamewindow/uGameReport.h"
 #include "play/faketurnhost.h"
+#include "storage/uTStatistics.h"
 #include "storage/uTools.h"
 
 #include <QDir>
@@ -158,6 +159,48 @@ private slots:
         QVERIFY(sheet.contains(sum.arg("= Gesamt", "-1")));
         QVERIFY(sheet.contains(sum.arg("Summe oben", "0")));
         QVERIFY(sheet.contains(QStringLiteral("<td align=right>-1</td>")));  // the ranking
+    }
+
+    void namesWithPercentSignsAreShownAsTyped_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a place after the name's own") << QStringLiteral("Max%2");
+        QTest::newRow("the first place") << QStringLiteral("%1");
+        QTest::newRow("a doubled percent sign") << QStringLiteral("100%%");
+        QTest::newRow("places in any order") << QStringLiteral("%3 und %1");
+    }
+
+    // Every text that shows a player's name: the give-up question and line,
+    // the report's lines, the winner label and the statistics entry.
+    void namesWithPercentSignsAreShownAsTyped()
+    {
+        QFETCH(QString, name);
+        ReportGame quitting({name, "Bert", "Carl"}, 1, false);
+        quitting.Engine->GiveUp(0);
+        const QString line = name + " hat das Spiel mit 0 Punkten in der 1. Runde abgebrochen.";
+        QCOMPARE(quitting.Host.GiveUpQuestions, QStringList{"Will " + name + " wirklich aufhören ?"});
+        QCOMPARE(quitting.Engine->EventLines(), QStringList{line});
+        const RGameReport when{QDateTime(QDate(2007, 3, 14), QTime(19, 52)), 1, "20:10", "20:20", {}};
+        QVERIFY(GameReportLines(*quitting.Engine, when).contains(line + "<br>"));
+
+        ReportGame playing({name, "Bert"}, 2, false);
+        playing.Fill(0, 0, Full);
+        playing.Fill(0, 1, Thin);
+        RGameReport report = when;
+        report.Winners = playing.Winners();
+        const QStringList lines = GameReportLines(*playing.Engine, report);
+        QVERIFY(lines.contains("      <td align=left>" + name + "</td>"));
+        QVERIFY(lines.contains("<H4>Ergebnisse von: " + name + " (361 Punkte)</H4>"));
+        ReportGame oneColumn({name}, 1, false);
+        QVERIFY(GameReportLines(*oneColumn.Engine, when)
+                    .join(QString())
+                    .contains("<th align = center width = 150 bgcolor = #FFFFFF>" + name + "</th>"));
+
+        const QString first = WinnerLabelText(".", 1, 250, name);
+        QCOMPARE(first, "1. mit 250 Punkten \r\n" + name);
+        QCOMPARE(WinnerLabelText(first, 1, 250, name), "1. mit jeweils 250 Punkten \r\n" + name + ", " + name);
+        QVERIFY(PlayerEntry(name, "Player1.qtp", 250, playing.Engine->PlayerColumn(0, 0))
+                    .startsWith("\"" + name + "\",\"Player1.qtp\",\"250\","));
     }
 
     void theHeadDeclaresItsEncoding()
