@@ -559,7 +559,7 @@ void TFormQuintorGameMain::ShowCeremony()
     PlaySound(QStringLiteral("hero"), false);
     ShowWinners();
     m_EndTime = m_Now().time().toString(QStringLiteral("HH:mm"));
-    Absorb([this] { WriteGameReport(); });
+    Absorb([this] { WriteGameReportReporting(); });
 }
 
 void TFormQuintorGameMain::ShowWinners()
@@ -587,17 +587,28 @@ int TFormQuintorGameMain::ResolveGameNumber()
 void TFormQuintorGameMain::WriteGameReport()
 {
     const QDateTime now = m_Now();
-    m_ReportFileName = ::ReportFileName(m_DataFolder, now);
     const RGameReport report{now, ResolveGameNumber(), m_StartTime, m_EndTime, m_Winners};
-    SaveGameReport(m_ReportFileName, GameReportLines(*m_Engine, report));
+    // Named only once written: the statistics must never name a missing file.
+    m_ReportFileName = SaveGameReport(m_DataFolder, now, m_ReportFileName, GameReportLines(*m_Engine, report));
+}
+
+bool TFormQuintorGameMain::WriteGameReportReporting()
+{
+    try {
+        WriteGameReport();
+        return true;
+    } catch (const EWriteError &error) {
+        QMessageBox::critical(this, QStringLiteral("Quintor"), error.Message());
+        return false;
+    }
 }
 
 void TFormQuintorGameMain::ButtonPrintClick()
 {
-    // A report that cannot be written is not opened; the error passes silently.
+    // A report that cannot be written is said so and not opened.
     Absorb([this] {
-        WriteGameReport();
-        m_OpenReport(m_ReportFileName);
+        if (WriteGameReportReporting())
+            m_OpenReport(m_ReportFileName);
     });
 }
 
@@ -655,6 +666,10 @@ bool TFormQuintorGameMain::RecordGame()
     try {
         const TTavolexSettings &rules = m_Engine->Rules();
         const int number = ResolveGameNumber();
+        // A report the ceremony could not write (or one removed since) is
+        // written now; the game is not recorded without it.
+        if (m_ReportFileName.isEmpty() || !QFileInfo(m_ReportFileName).isFile())
+            WriteGameReport();
         m_Statistics->SetGameNumber(number);
         m_Statistics->SetGameDate(m_Now().toString(QStringLiteral("yyyyMMddHHmm")));
         m_Statistics->SetDiceCount(rules.DiceCount());

@@ -141,8 +141,11 @@ private:
     void CreateResultPanel();
     void ShowCeremony();
     void ShowWinners();
-    // Throws EWriteError.
+    // Writes the report under a name no other game's report holds and names
+    // it in ReportFileName. Throws EWriteError, leaving ReportFileName alone.
     void WriteGameReport();
+    // The same; a failure is shown in a German message and answered false.
+    bool WriteGameReportReporting();
     void ButtonPrintClick();
     void Message(const QString &text);
     void ComboBoxTableSelect(int index);

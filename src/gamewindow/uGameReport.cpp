@@ -6,11 +6,11 @@
 
 #include "play/uTTurnEngine.h"
 #include "storage/uTools.h"
+#include "storage/uWholeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 namespace {
 
@@ -129,9 +129,8 @@ QString SheetRows(const TTurnEngine &engine, const QString &rowStart, const QLis
         const QString label = row == 9 ? QStringLiteral("+ ") + caption + QStringLiteral(" ?") : caption;
         entry += CRLF + rowStart + a + QLatin1Char('>') + b + label + QStringLiteral("</td>");
         for (const TTavolex *column : columns) {
-            const int value = column->Rows(row).Value;
             entry += QStringLiteral("<td align = center width = 150 ") + a + QLatin1Char('>') + b
-                     + Num(value == -1 ? 0 : value) + QStringLiteral("</td>");
+                     + Num(column->RecordedValue(row)) + QStringLiteral("</td>");
         }
     }
     return entry + QStringLiteral("</tr>");
@@ -216,6 +215,7 @@ QStringList GameReportLines(const TTurnEngine &engine, const RGameReport &report
 {
     QStringList lines;
     lines << QStringLiteral("<html>") << QStringLiteral("<head>")
+          << QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">")
           << QStringLiteral("<title>Quintor ") + ReportStamp(report.Written) + QStringLiteral("</title>")
           << QStringLiteral("</head>") << QStringLiteral("<body>")
           << QStringLiteral("<H3>Spielbericht vom ") + ReportHeadingDate(report.Written.date())
@@ -241,13 +241,24 @@ QByteArray GameReportBytes(const QStringList &lines)
     return bytes;
 }
 
-void SaveGameReport(const QString &fileName, const QStringList &lines)
+QString SaveGameReport(const QString &dataFolder, const QDateTime &when, const QString &own,
+                       const QStringList &lines)
 {
-    QDir().mkpath(QFileInfo(fileName).absolutePath());
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EWriteError(fileName);
+    const QString first = ReportFileName(dataFolder, when);
+    QDir().mkpath(QFileInfo(first).absolutePath());
     const QByteArray bytes = GameReportBytes(lines);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw EWriteError(fileName);
+    const QString stem = first.chopped(5);  // without ".html"
+    // Enough for every game finished in one minute; the bound only keeps a
+    // folder full of odd names from being searched for ever.
+    constexpr int MaxSuffix = 1000;
+    for (int n = 1; n <= MaxSuffix; ++n) {
+        const QString name = n == 1 ? first : stem + QLatin1Char('_') + QString::number(n) + QStringLiteral(".html");
+        if (name == own) {
+            WriteWholeFile(name, bytes);
+            return name;
+        }
+        if (CreateWholeFile(name, bytes))
+            return name;
+    }
+    throw EWriteError(first);
 }

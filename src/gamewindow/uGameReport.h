@@ -36,5 +36,10 @@ struct RGameReport {
 [[nodiscard]] QStringList GameReportLines(const TTurnEngine &engine, const RGameReport &report);
 // Every entry followed by CR LF, as Windows-1252.
 [[nodiscard]] QByteArray GameReportBytes(const QStringList &lines);
-// Creates the folder as needed and replaces the file. Throws EWriteError.
-void SaveGameReport(const QString &fileName, const QStringList &lines);
+// Writes the report of a game written at `when` into `dataFolder` and
+// returns its full path: ReportFileName, or that name with "_2", "_3", ...
+// before ".html" when another game's report holds it; `own`, the game's
+// earlier report, is overwritten. Creates the folder as needed. Throws
+// EWriteError, and then no file has been added or changed.
+[[nodiscard]] QString SaveGameReport(const QString &dataFolder, const QDateTime &when, const QString &own,
+                                     const QStringList &lines);

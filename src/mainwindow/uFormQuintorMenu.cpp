@@ -12,6 +12,7 @@
 #include "mainwindow/uFormCaption.h"
 #include "play/uRandom.h"
 #include "storage/uTools.h"
+#include "storage/uWholeFile.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -888,10 +889,16 @@ void TFormQuintorMenu::StoreRules()
     m_Application.SetShowSplash(m_CheckBoxShowSplash->isChecked());
     m_Application.SaveToFile(m_DataFolder + QStringLiteral("Global.ini"));
     m_Settings.SaveToFile(m_CurrentTemplateFile, SettingsSection);
+    // Replaced in one step, never removed first: a copy that fails keeps the
+    // rules of the last game.
     const QString copy = m_DataFolder + QStringLiteral("Settings.ini");
-    QFile::remove(copy);
-    if (!QFile::copy(m_CurrentTemplateFile, copy))
+    QFile source(m_CurrentTemplateFile);
+    if (!source.open(QIODevice::ReadOnly))
         throw EWriteError(copy);
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        throw EWriteError(copy);
+    WriteWholeFile(copy, bytes);
 }
 
 bool TFormQuintorMenu::StoreRulesReporting()

@@ -391,10 +391,9 @@ void TTurnEngine::GiveUp(int player)
         return;
 
     m_Host.PlaySound(QStringLiteral("cancel"), false);
+    // One arg call: chained ones would read a "%2" in the name as a place.
     m_EventLines << QStringLiteral("%1 hat das Spiel mit %2 Punkten in der %3. Runde abgebrochen.")
-                        .arg(quitter.Name())
-                        .arg(quitter.Points())
-                        .arg(m_Round + 1);
+                        .arg(quitter.Name(), QString::number(quitter.Points()), QString::number(m_Round + 1));
     m_ThrowsUsed = 0;
     m_Host.ThrowsLeftChanged();
     m_Host.ShowInfoMarker(-1);

@@ -226,4 +226,7 @@ void TTavolex::UpdateSums(int refreshes)
     Rows(Row::LowerTotal).Value = sumOf(Row::ThreeOfAKind, Row::Chance);
     Rows(Row::UpperCopy).Value = Rows(Row::UpperTotal).Value;
     Rows(Row::GrandTotal).Value = Saturated(0LL + Rows(Row::UpperCopy).Value + Rows(Row::LowerTotal).Value);
+    for (const int sum : {Row::UpperPoints, Row::UpperBonus, Row::UpperTotal, Row::LowerTotal, Row::UpperCopy,
+                          Row::GrandTotal})
+        Rows(sum).Filled = true;
 }

@@ -125,6 +125,14 @@ public:
         const TTavolexType &r = Rows(row);
         return r.Selectable && row != Row::Header && r.Value == -1 && !r.Filled;
     }
+    // What the records (statistics, report) show for `row`: its value, -1
+    // included, or 0 where the row holds none (an open field, a sum not yet
+    // computed, a row without a value of its own).
+    [[nodiscard]] int RecordedValue(int row) const
+    {
+        const TTavolexType &r = Rows(row);
+        return r.Value == -1 && !r.Filled ? 0 : r.Value;
+    }
     // Enters `value` (entry or strike); the field counts as filled from now on.
     void Enter(int row, int value);
     // Take-back: the field is open again. Struck stays as it was.
@@ -133,7 +141,8 @@ public:
     void ClearMoveValues();
     // faces: five dice faces 0-5 (-1 = no face); lastIndex is 4.
     void Evaluate(const int *faces, int lastIndex);
-    // Recomputes rows 8, 9, 10, 20, 21, 23; counts BonusHits.
+    // Recomputes rows 8, 9, 10, 20, 21, 23, which count as filled from then
+    // on (a sum of -1 is a value); counts BonusHits.
     void UpdateSums() { UpdateSums(1); }
     // The same as `refreshes` UpdateSums in a row, computed once.
     void UpdateSums(int refreshes);

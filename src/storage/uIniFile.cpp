@@ -5,10 +5,9 @@
 #include "storage/uIniFile.h"
 
 #include "storage/uTools.h"
+#include "storage/uWholeFile.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 namespace {
@@ -274,21 +273,7 @@ void TIniFile::Flush()
 {
     if (m_ReadFailed)
         throw EWriteError(m_FileName);
-    const QFileInfo info(m_FileName);
-    if (info.exists() && (!info.isFile() || !info.isWritable()))
-        throw EWriteError(m_FileName);
-    // QSaveFile writes beside the target, syncs and renames over it, so a
-    // crash or a full disk leaves the old file whole.
-    QSaveFile file(m_FileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EWriteError(m_FileName);
-    const QByteArray bytes = Content();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        throw EWriteError(m_FileName);
-    }
-    if (!file.commit())
-        throw EWriteError(m_FileName);
+    WriteWholeFile(m_FileName, Content());
     m_Dirty = false;
     m_Exists = true;
 }

@@ -179,11 +179,8 @@ QString TStatistics::CommaField(const QString &text, int index)
 QString PlayerEntry(const QString &name, const QString &profileFileName, int points, const TTavolex &column)
 {
     QString rows;
-    for (int row = 0; row < EntryRows; ++row) {
-        const TTavolexType &r = column.Rows(row);
-        const bool open = r.Value == -1 && !r.Filled;
-        rows += QString::number(open ? 0 : r.Value) + QLatin1Char('|');
-    }
+    for (int row = 0; row < EntryRows; ++row)
+        rows += QString::number(column.RecordedValue(row)) + QLatin1Char('|');
     return Quoted(name) + QLatin1Char(',') + Quoted(QFileInfo(profileFileName).fileName()) + QLatin1Char(',')
            + Quoted(QString::number(points)) + QLatin1Char(',') + Quoted(rows);
 }

@@ -78,6 +78,6 @@ private:
 };
 
 // A player's entry: name, profile file name (any folder is dropped) and
-// points as quoted fields, then rows 0-24 of `column` as "value|" (an open
-// row as "0|"). Quotes inside a field are doubled so the entry reads back.
+// points as quoted fields, then rows 0-24 of `column` as "value|" (as
+// RecordedValue gives them: an open row as "0|", an entry of -1 as "-1|"). Quotes inside a field are doubled so the entry reads back.
 [[nodiscard]] QString PlayerEntry(const QString &name, const QString &profileFileName, int points, const TTavolex &column);

@@ -4,6 +4,7 @@
 
 #include "gamewindow/uGameReport.h"
 #include "play/faketurnhost.h"
+#include "storage/uTStatistics.h"
 #include "storage/uTools.h"
 
 #include <QDir>
@@ -64,6 +65,12 @@ QByteArray Fixture(const QString &name)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Lines of Windows-1252 bytes, so that a mismatch names its line.
@@ -135,20 +142,112 @@ private slots:
         QCOMPARE(ReportHeadingDate(when.date()), heading);
     }
 
-    void savingCreatesTheFolderReplacesTheFileAndReportsFailure()
+    void minusOneIsWrittenAsItIsAndOnlyOpenFieldsAsZero()
+    {
+        // "Gestrichenes Feld" worth -1: a strike of -1 is an entry, and a
+        // sum that comes to -1 is a value; only the open Quintor reads 0.
+        ReportGame game({"Anna"}, 1, false);
+        TTavolex &column = game.Engine->PlayerColumn(0, 0);
+        for (const int row : FieldRows)
+            if (row != Row::Quintor)
+                column.Enter(row, row == Row::ThreeOfAKind ? -1 : 0);
+        game.Engine->RefreshSums(0);
+        const RGameReport report{QDateTime(QDate(2007, 3, 14), QTime(19, 52)), 1, "20:10", "20:20", game.Winners()};
+        const QString sheet = GameReportLines(*game.Engine, report).join(QLatin1Char('\n'));
+        const QString field = QStringLiteral("<td align = left width = 200 >%1</td><td align = center width = 150 >%2</td>");
+        const QString sum = QStringLiteral("<td align = left width = 200 bgcolor = #FFFFFF><b>%1</td>"
+                                           "<td align = center width = 150 bgcolor = #FFFFFF><b>%2</td>");
+        QVERIFY(sheet.contains(field.arg("Dreierpasch", "-1")));
+        QVERIFY(sheet.contains(field.arg("Quintor", "0")));
+        QVERIFY(sheet.contains(sum.arg("Summe unten", "-1")));
+        QVERIFY(sheet.contains(sum.arg("= Gesamt", "-1")));
+        QVERIFY(sheet.contains(sum.arg("Summe oben", "0")));
+        QVERIFY(sheet.contains(QStringLiteral("<td align=right>-1</td>")));  // the ranking
+    }
+
+    void namesWithPercentSignsAreShownAsTyped_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a place after the name's own") << QStringLiteral("Max%2");
+        QTest::newRow("the first place") << QStringLiteral("%1");
+        QTest::newRow("a doubled percent sign") << QStringLiteral("100%%");
+        QTest::newRow("places in any order") << QStringLiteral("%3 und %1");
+    }
+
+    // Every text that shows a player's name: the give-up question and line,
+    // the report's lines, the winner label and the statistics entry.
+    void namesWithPercentSignsAreShownAsTyped()
+    {
+        QFETCH(QString, name);
+        ReportGame quitting({name, "Bert", "Carl"}, 1, false);
+        quitting.Engine->GiveUp(0);
+        const QString line = name + " hat das Spiel mit 0 Punkten in der 1. Runde abgebrochen.";
+        QCOMPARE(quitting.Host.GiveUpQuestions, QStringList{"Will " + name + " wirklich aufhören ?"});
+        QCOMPARE(quitting.Engine->EventLines(), QStringList{line});
+        const RGameReport when{QDateTime(QDate(2007, 3, 14), QTime(19, 52)), 1, "20:10", "20:20", {}};
+        QVERIFY(GameReportLines(*quitting.Engine, when).contains(line + "<br>"));
+
+        ReportGame playing({name, "Bert"}, 2, false);
+        playing.Fill(0, 0, Full);
+        playing.Fill(0, 1, Thin);
+        RGameReport report = when;
+        report.Winners = playing.Winners();
+        const QStringList lines = GameReportLines(*playing.Engine, report);
+        QVERIFY(lines.contains("      <td align=left>" + name + "</td>"));
+        QVERIFY(lines.contains("<H4>Ergebnisse von: " + name + " (361 Punkte)</H4>"));
+        ReportGame oneColumn({name}, 1, false);
+        QVERIFY(GameReportLines(*oneColumn.Engine, when)
+                    .join(QString())
+                    .contains("<th align = center width = 150 bgcolor = #FFFFFF>" + name + "</th>"));
+
+        const QString first = WinnerLabelText(".", 1, 250, name);
+        QCOMPARE(first, "1. mit 250 Punkten \r\n" + name);
+        QCOMPARE(WinnerLabelText(first, 1, 250, name), "1. mit jeweils 250 Punkten \r\n" + name + ", " + name);
+        QVERIFY(PlayerEntry(name, "Player1.qtp", 250, playing.Engine->PlayerColumn(0, 0))
+                    .startsWith("\"" + name + "\",\"Player1.qtp\",\"250\","));
+    }
+
+    void theHeadDeclaresItsEncoding()
+    {
+        ReportGame game({"Anna"}, 1, false);
+        const RGameReport report{QDateTime(QDate(2007, 3, 14), QTime(19, 52)), 1, "20:10", "20:20", {}};
+        const QStringList lines = GameReportLines(*game.Engine, report);
+        QCOMPARE(lines.mid(0, 4), (QStringList{"<html>", "<head>",
+                                                "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">",
+                                                "<title>Quintor 20070314_1952</title>"}));
+    }
+
+    void savingCreatesTheFolderAndOverwritesOnlyTheGamesOwnReport()
     {
         QTemporaryDir dir;
-        const QString file = dir.path() + QStringLiteral("/new/folder/Spiel_1.html");
-        SaveGameReport(file, {"<html>", "Straße", "</html>"});
-        SaveGameReport(file, {"ä"});
-        QFile read(file);
-        QVERIFY(read.open(QIODevice::ReadOnly));
-        QCOMPARE(read.readAll(), QByteArray("\xe4\r\n"));
+        const QString folder = dir.path() + QStringLiteral("/new/folder/");
+        const QDateTime when(QDate(2007, 3, 14), QTime(19, 52));
+        const QString first = SaveGameReport(folder, when, QString(), {"<html>", "Straße", "</html>"});
+        QCOMPARE(first, folder + "Spiel_20070314_1952.html");
+        QCOMPARE(ReadFile(first), QByteArray("<html>\r\nStra\xdf" "e\r\n</html>\r\n"));
+        // The same game again in the same minute replaces its own report.
+        QCOMPARE(SaveGameReport(folder, when, first, {"ä"}), first);
+        QCOMPARE(ReadFile(first), QByteArray("\xe4\r\n"));
 
+        // Other games finished in that minute take the next free names.
+        const QString second = SaveGameReport(folder, when, QString(), {"second"});
+        QCOMPARE(second, folder + "Spiel_20070314_1952_2.html");
+        QCOMPARE(SaveGameReport(folder, when, QString(), {"third"}), folder + "Spiel_20070314_1952_3.html");
+        QCOMPARE(SaveGameReport(folder, when, second, {"second again"}), second);
+        QCOMPARE(ReadFile(first), QByteArray("\xe4\r\n"));
+        QCOMPARE(ReadFile(second), QByteArray("second again\r\n"));
+        QCOMPARE(ReadFile(folder + "Spiel_20070314_1952_3.html"), QByteArray("third\r\n"));
+    }
+
+    void aReportThatCannotBeWrittenAddsNoFile()
+    {
+        QTemporaryDir dir;
         QFile blocker(dir.path() + QStringLiteral("/plain"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        QVERIFY_THROWS_EXCEPTION(EWriteError, SaveGameReport(dir.path() + QStringLiteral("/plain/Spiel.html"), {"x"}));
+        const QDateTime when(QDate(2007, 3, 14), QTime(19, 52));
+        QVERIFY_THROWS_EXCEPTION(EWriteError, (void)SaveGameReport(dir.path() + QStringLiteral("/plain/"), when, QString(), {"x"}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList{"plain"});
     }
 };
 

@@ -1060,6 +1060,38 @@ private slots:
         QCOMPARE(game.Gamecount(), 2);
     }
 
+    void twoGamesFinishedInOneMinuteKeepTheirOwnReports()
+    {
+        // Two windows at once, as two quick games or two running programs give.
+        GameFixture game;
+        const QDateTime now(QDate(2007, 3, 14), QTime(19, 52));
+        TFormQuintorGameMain &first = game.Open({"Anna"}, 1);
+        first.SetClock([now] { return now; });
+        game.Finish({40});
+        QFile written(first.ReportFileName());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray firstReport = written.readAll();
+        game.Click(game.Result().ButtonMainMenue());
+        auto firstWindow = std::move(game.Window);
+
+        TFormQuintorGameMain &second = game.OpenAsWritten();
+        second.SetClock([now] { return now; });
+        QStringList opened;
+        second.SetReportOpener([&opened](const QString &file) { opened << file; });
+        game.Finish({30});
+        game.Click(game.Result().ButtonPrint());  // written again in the same minute
+        game.Click(game.Result().ButtonMainMenue());
+
+        QCOMPARE(game.Stat("1", "GameReport"), QStringLiteral("Spiel_20070314_1952.html"));
+        QCOMPARE(game.Stat("2", "GameReport"), QStringLiteral("Spiel_20070314_1952_2.html"));
+        QCOMPARE(opened, QStringList{game.Folder + "Spiel_20070314_1952_2.html"});
+        QFile kept(game.Folder + "Spiel_20070314_1952.html");
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), firstReport);
+        QVERIFY(game.ReportText().contains("<td align = center width = 200 >2</td>"));
+        QCOMPARE(QDir(game.Folder).entryList({"Spiel_*"}).size(), 2);
+    }
+
     void reportButtonWritesTheReportAgainAndOpensIt()
     {
         GameFixture game;

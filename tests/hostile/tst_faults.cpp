@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "HostileFiles.h"
+#include "support/WriteFaults.h"
 
 #include "rules/uTTavolex.h"
 #include "storage/uTMainApplication.h"
@@ -22,7 +23,6 @@
 #include <csignal>
 #include <functional>
 
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -138,33 +138,50 @@ private:
 
 using TSave = std::function<void(const QString &folder)>;
 
-// Each of the four records saved bigger than before (a name of 20000 characters).
-void AddGrowingSaves()
+// Each of the four records saved with a name of `length` characters (20000:
+// bigger than before and than any write buffer).
+void AddSaves(qsizetype length, const char *suffix = "")
 {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<TSave>("save");
-    const QString big(20000, QLatin1Char('y'));
-    QTest::newRow("profile") << StoredFiles[0] << TSave([big](const QString &folder) {
+    const QString big(length, QLatin1Char('y'));
+    QTest::addRow("profile%s", suffix) << StoredFiles[0] << TSave([big](const QString &folder) {
         TPlayer player;
         player.SetName(big);
         player.SaveToFile(folder + StoredFiles[0]);
     });
-    QTest::newRow("statistics") << StoredFiles[1] << TSave([big](const QString &folder) {
+    QTest::addRow("statistics%s", suffix) << StoredFiles[1] << TSave([big](const QString &folder) {
         TStatistics stats(folder);
         stats.SetGameNumber(2);
         stats.SetPlayerEntries(0, big);
         stats.SaveGame();
     });
-    QTest::newRow("application settings") << StoredFiles[2] << TSave([big](const QString &folder) {
+    QTest::addRow("application settings%s", suffix) << StoredFiles[2] << TSave([big](const QString &folder) {
         TMainApplication application;
         application.SetName(big);
         application.SaveToFile(folder + StoredFiles[2]);
     });
-    QTest::newRow("rule template") << StoredFiles[3] << TSave([big](const QString &folder) {
+    QTest::addRow("rule template%s", suffix) << StoredFiles[3] << TSave([big](const QString &folder) {
         TTavolexSettings rules;
         rules.SetDescription(big);
         rules.SaveToFile(folder + StoredFiles[3], QStringLiteral("Settings"));
     });
+}
+
+void AddSaveColumns()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<TSave>("save");
+}
+
+void AddGrowingSaves()
+{
+    AddSaveColumns();
+    AddSaves(20000);
+}
+
+void AddSmallSaves()
+{
+    AddSaveColumns();
+    AddSaves(5);
 }
 
 // The save fails with the German message naming the file and changes nothing.
@@ -200,7 +217,10 @@ private slots:
     void killedWriterLeavesOldOrNewVersion();
     void fullDiskKeepsWhatWasStored_data() { AddGrowingSaves(); }
     void fullDiskKeepsWhatWasStored();
+    void fullTmpfsKeepsWhatWasStored_data();
     void fullTmpfsKeepsWhatWasStored();
+    void failingWriteStepKeepsWhatWasStored_data() { AddSmallSaves(); }
+    void failingWriteStepKeepsWhatWasStored();
     void unwritableTargetKeepsWhatWasStored_data() { AddGrowingSaves(); }
     void unwritableTargetKeepsWhatWasStored();
     void readOnlyFolderKeepsWhatWasStored_data() { AddGrowingSaves(); }
@@ -262,25 +282,40 @@ void TestFaults::fullDiskKeepsWhatWasStored()
     ExpectRefusedWrite(folder, file, save, [&limit] { limit.emplace(4096); });
 }
 
+void TestFaults::fullTmpfsKeepsWhatWasStored_data()
+{
+    AddSaveColumns();
+    // A small save fits the write buffer: its refused write shows only in
+    // the flush, which QSaveFile's commit lets pass.
+    AddSaves(5, ", small");
+    AddSaves(20000, ", large");
+}
+
 void TestFaults::fullTmpfsKeepsWhatWasStored()
 {
-    QTemporaryDir dir;
-    const QString folder = WithSlash(dir.path());
-    if (mount("tmpfs", dir.path().toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0)
-        QSKIP("mounting a small tmpfs is not permitted here");
-    const auto unmount = qScopeGuard([&dir] { umount(dir.path().toLocal8Bit().constData()); });
-    SaveVersion(folder, 1, 10);
-    QFile filler(folder + QStringLiteral("filler"));
-    QVERIFY(filler.open(QIODevice::WriteOnly));
-    const QByteArray block(1024, 'f');
-    while (filler.write(block) == block.size() && filler.flush()) {
+    QFETCH(QString, file);
+    QFETCH(TSave, save);
+    const TSmallTmpfs disk;
+    if (!disk.Mounted())
+        QSKIP("a small tmpfs cannot be mounted here (root only); failingWriteStepKeepsWhatWasStored covers the saves");
+    SaveVersion(disk.Folder(), 1, 10);
+    ExpectRefusedWrite(disk.Folder(), file, save, [&disk] { QVERIFY(disk.Fill()); });
+    QCOMPARE(QDir(disk.Folder()).entryList(QDir::Files | QDir::Hidden).size(), StoredFiles.size() + 1);
+}
+
+void TestFaults::failingWriteStepKeepsWhatWasStored()
+{
+    QFETCH(QString, file);
+    QFETCH(TSave, save);
+    for (const TWriteFault fault : {TWriteFault::ShortWrite, TWriteFault::FailingFlush, TWriteFault::FailingRename}) {
+        QTemporaryDir dir;
+        const QString folder = WithSlash(dir.path());
+        SaveVersion(folder, 1, 10);
+        std::optional<TFaultyWriteSteps> steps;
+        ExpectRefusedWrite(folder, file, save, [&steps, fault] { steps.emplace(fault, QStringLiteral("*")); });
+        QCOMPARE(steps->Hits(), 1);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), StoredFiles.size());
     }
-    filler.close();
-    const TSnapshot before = Snapshot(folder);
-    TPlayer player;
-    player.SetName(QString(20000, QLatin1Char('y')));
-    QVERIFY_THROWS_EXCEPTION(EWriteError, player.SaveToFile(folder + StoredFiles[0]));
-    QCOMPARE(Snapshot(folder), before);
 }
 
 void TestFaults::unwritableTargetKeepsWhatWasStored()

@@ -61,6 +61,7 @@ class TestStatistics : public QObject {
 
 private slots:
     void playerEntryQuotesFieldsAndWritesOpenRowsAsZero();
+    void sumsOfMinusOneAreWrittenAsTheyAre();
     void savedGameHoldsKeysInOrderAndNilForEmptySeats();
     void savingAgainOverwritesTheSection();
     void loadForPlayerReadsBackPointsWhateverTheName_data();
@@ -82,6 +83,22 @@ void TestStatistics::playerEntryQuotesFieldsAndWritesOpenRowsAsZero()
         rows += QString::number(row == 0 || row == 3 || row == 24 ? 0 : row == 17 ? -1 : row) + "|";
     QCOMPARE(PlayerEntry("Anna", "/home/a/Documents/Quintor/Player4711.qtp", 231, column),
              "\"Anna\",\"Player4711.qtp\",\"231\",\"" + rows + "\"");
+}
+
+void TestStatistics::sumsOfMinusOneAreWrittenAsTheyAre()
+{
+    // "Gestrichenes Feld" worth -1: one struck lower field, everything else 0.
+    TTavolex column;
+    for (int row : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16, 17})
+        column.Enter(row, row == 13 ? -1 : 0);
+    const QString untouched = PlayerEntry("Anna", "Player1.qtp", 0, column);
+    column.UpdateSums();
+    QString rows;
+    for (int row = 0; row < 25; ++row)
+        rows += QString::number(row == 13 || row == 20 || row == 23 ? -1 : 0) + "|";
+    QCOMPARE(PlayerEntry("Anna", "Player1.qtp", -1, column), "\"Anna\",\"Player1.qtp\",\"-1\",\"" + rows + "\"");
+    // Before its sums are computed a column has none: they read 0.
+    QVERIFY(untouched.endsWith("0|0|0|0|0|0|0|0|0|0|0|0|0|-1|0|0|0|0|0|0|0|0|0|0|0|\""));
 }
 
 void TestStatistics::savedGameHoldsKeysInOrderAndNilForEmptySeats()
