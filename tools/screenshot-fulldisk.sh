@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Screenshots of the main window on a full disk: the data folder is a small
 # tmpfs (root only), filled before a player is added and before a game is
 # started. Each save says which file cannot be written; the files stay whole.
