@@ -9,7 +9,8 @@ class QTimer;
 
 // A yes/no question that accepts by itself when its progress runs out.
 // Results: 1 accepted ("&Ja" or the timeout), 7 declined ("&Nein" or a click
-// on the text), 2 closed by the keyboard.
+// on the text), 2 closed by the window's close command. Escape does nothing:
+// it is none of the ways a question ends. Keys are handled in keyPressEvent.
 class TFormQuintorGameWaitForNextPlayer : public QDialog {
     Q_OBJECT
 
@@ -41,6 +42,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
