@@ -243,8 +243,15 @@ void TestMainWindow::tamperedTemplateRemovesRuleFilesAndEndsProgram()
 void TestMainWindow::unwritableTemplateIsReportedOnce()
 {
     const QString unwritable = QStringLiteral("/proc/quintor-test/");  // not even root may write here
+    QString folderText;
+    AnswerNext<QMessageBox>([&](QMessageBox *box) {
+        folderText = box->text();
+        box->accept();
+    });
     AnswerNext<TFormQuintorSplash>([](TFormQuintorSplash *splash) { splash->LabelFullnameClick(); });
     TFormQuintorMenu menu(unwritable);
+    // Said once at the start, before anything tries to write there.
+    QCOMPARE(folderText, QStringLiteral("Der Datenordner %1 kann nicht angelegt werden.").arg(unwritable));
     int boxes = 0;
     QString text;
     AnswerNext<QMessageBox>([&](QMessageBox *box) {
