@@ -14,7 +14,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   libsdl2-dev libsdl2-mixer-dev
   fonts-comic-neue fonts-liberation2
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick openbox
   desktop-file-utils appstream reuse
   "$@"
 )

@@ -7,7 +7,7 @@
 """Writes a data folder with signed player profiles (and optionally a signed
 rule template) for screenshots and manual tests.
 
-Usage: quintor-data.py FOLDER [--columns N] [--design N] NAME[:DICETYPE] ...
+Usage: quintor-data.py FOLDER [--columns N] [--design N] [--redo] NAME[:DICETYPE] ...
 """
 import argparse
 import os
@@ -42,6 +42,7 @@ def main() -> None:
     parser.add_argument("folder")
     parser.add_argument("--columns", type=int, default=1)
     parser.add_argument("--design", type=int, default=0)
+    parser.add_argument("--redo", action="store_true", help="entries are confirmed and can be taken back")
     parser.add_argument("players", nargs="+")
     args = parser.parse_args()
     os.makedirs(args.folder, exist_ok=True)
@@ -50,12 +51,12 @@ def main() -> None:
         write_signed(os.path.join(args.folder, f"Player{number}.qtp"), [
             "[PLAYER]", "MatchesWon=0", f"Name={name}", "Plays=1", "Background=",
             "BackgroundType=0", f"DiceType={dice or 0}"])
-    if args.columns != 1 or args.design != 0:
+    if args.columns != 1 or args.design != 0 or args.redo:
         write_signed(os.path.join(args.folder, "Quintor.ini"), [
             "[Settings]", f"DesignName={args.design}", "MultTavolex=1", "DiceCount=3",
             f"GameCount={args.columns}", "Name=Default",
             "ExtOptions=08|63,09|35,14|25,15|30,16|40,17|50,24|100,25|0",
-            "AllowRedo=0", "ShowHint=1"])
+            f"AllowRedo={int(args.redo)}", "ShowHint=1"])
 
 
 if __name__ == "__main__":

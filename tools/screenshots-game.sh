@@ -30,8 +30,8 @@ export SDL_AUDIODRIVER=dummy
 click_in_game() {  # x y
     local id
     id=$(xdotool search --name "^Quintor Spiel\$" | tail -1)
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+    # Relative to the window: under a window manager its geometry reads as the frame's.
+    xdotool mousemove --window "$id" "$1" "$2" click 1
     sleep 0.4
 }
 
@@ -49,14 +49,13 @@ game() {  # name columns board-right players...
     sleep 1
     local menu
     menu=$(xdotool search --name "^Quintor Hauptmenü\$" | tail -1)
-    eval "$(xdotool getwindowgeometry --shell "$menu")"
     if [ "$columns" -gt 1 ]; then
-        xdotool mousemove $((X + 160)) $((Y + 77)) click 1     # tab "Einstellungen"
+        xdotool mousemove --window "$menu" 160 77 click 1     # tab "Einstellungen"
         sleep 0.8
-        xdotool mousemove $((X + 149 + 24 * (columns - 1))) $((Y + 228)) click 1  # "Anzahl Spalten"
+        xdotool mousemove --window "$menu" $((149 + 24 * (columns - 1))) 228 click 1  # "Anzahl Spalten"
         sleep 0.8
     fi
-    xdotool mousemove $((X + 665)) $((Y + 575)) click 1   # "&Start"
+    xdotool mousemove --window "$menu" 665 575 click 1   # "&Start"
     wait_for "^Quintor Spiel$"
     sleep 1.5
     # The first player throws; the board offers the values.

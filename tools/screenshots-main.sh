@@ -12,7 +12,7 @@ set -euo pipefail
 BUILD=${1:-build}
 OUT=${2:-/tmp/quintor-shots}
 PROGRAM=$(realpath "$BUILD/Quintor")
-DISPLAY_NUMBER=:97
+DISPLAY_NUMBER=${QUINTOR_DISPLAY:-:97}
 DESIGNS=(standard blueice elegant darkglass grayplastic)
 
 # shellcheck source=xvfb-session.sh
@@ -47,8 +47,8 @@ stop() {
 click_at() {  # x y inside the main window
     local id
     id=$(xdotool search --name "Quintor Hauptmenü" | tail -1)
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+    # Relative to the window: under a window manager its geometry reads as the frame's.
+    xdotool mousemove --window "$id" "$1" "$2" click 1
     sleep 0.5
 }
 

@@ -7,11 +7,11 @@
 #include <QCursor>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QTimer>
 
 namespace {
@@ -119,6 +119,17 @@ void TFormQuintorGameWaitForNextPlayer::showEvent(QShowEvent *event)
     QPushButton *target = m_Tag != 0 ? m_ButtonNo : m_ButtonCancel;
     target->setFocus();
     QCursor::setPos(target->mapToGlobal(target->rect().center()));
+}
+
+void TFormQuintorGameWaitForNextPlayer::keyPressEvent(QKeyEvent *event)
+{
+    // QDialog would reject on Escape, which an entry with take-back counts as
+    // accepted: the value would be entered with no way back.
+    if (event->key() == Qt::Key_Escape || event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool TFormQuintorGameWaitForNextPlayer::eventFilter(QObject *watched, QEvent *event)

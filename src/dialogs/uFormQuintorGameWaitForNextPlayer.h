@@ -13,7 +13,8 @@ class QTimer;
 
 // A yes/no question that accepts by itself when its progress runs out.
 // Results: 1 accepted ("&Ja", the key J or the timeout), 7 declined ("&Nein",
-// the key N or a click on the text), 2 closed by the keyboard.
+// the key N or a click on the text), 2 closed by the window's close command.
+// Escape does nothing: it is none of the ways a question ends.
 class TFormQuintorGameWaitForNextPlayer : public QDialog {
     Q_OBJECT
 
@@ -45,6 +46,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:

@@ -11,7 +11,8 @@
 #include <QVBoxLayout>
 
 TFormQuintorTempSettings::TFormQuintorTempSettings(QWidget *owner)
-    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint)
+    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint
+                         | Qt::WindowCloseButtonHint)
     , m_ListViewSettings(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("FormQuintorTempSettings"));

@@ -31,6 +31,8 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -95,6 +97,9 @@ void TFormQuintorGameMain::FormCreate()
         m_LayoutGuard = true;
         Randomize();
         CreateControls();
+        QString folderProblem;
+        if (!EnsureDataFolder(m_DataFolder, folderProblem))
+            throw EGameStartError(folderProblem);
         Message(QStringLiteral("Einstellungen werden geladen."));
         LoadRulesAndPlayers();
         PlaceStaticPanels();
@@ -151,6 +156,7 @@ void TFormQuintorGameMain::FormCreate()
     delete m_Wait;
     m_Wait = nullptr;
     m_LayoutGuard = false;
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] { UpdateFrameTimer(); });
 }
 
 void TFormQuintorGameMain::CreateControls()
@@ -204,6 +210,7 @@ void TFormQuintorGameMain::CreateControls()
     m_ComboBoxTable = new QComboBox(this);
     m_ComboBoxTable->setObjectName(QStringLiteral("ComboBoxTable"));
     m_ComboBoxTable->setToolTip(QStringLiteral("Wählen Sie hier den\nHintergrund des Spielfeldes"));
+    m_ComboBoxTable->installEventFilter(this);
     connect(m_ComboBoxTable, &QComboBox::activated, this, [this](int index) {
         Absorb([&] { ComboBoxTableSelect(index); });
     });
@@ -282,7 +289,15 @@ void TFormQuintorGameMain::FormActivate()
     if (!m_Engine)
         return;
     m_Engine->SetGameOver(false);
-    m_Surface->SetTimerEnabled(m_Surface->isVisible());
+    UpdateFrameTimer();
+}
+
+void TFormQuintorGameMain::UpdateFrameTimer()
+{
+    if (!m_Engine)
+        return;
+    const bool active = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    m_Surface->SetTimerEnabled(active && !m_LayoutGuard && !m_Closing && m_Surface->isVisible());
 }
 
 void TFormQuintorGameMain::FormResize()
@@ -310,7 +325,7 @@ void TFormQuintorGameMain::FormResize()
     m_PanelScoreboard->setVisible(boardVisible);
     m_Surface->setVisible(surfaceVisible);
     m_LayoutGuard = false;
-    m_Surface->SetTimerEnabled(surfaceVisible && isActiveWindow());
+    UpdateFrameTimer();
     m_Surface->update();
     m_StatusBarMain->SetPanelText(1, QStringLiteral("Version: 3.1"));
     m_StatusBarMain->SetPanelText(0, QStringLiteral("Quintor"));
@@ -328,11 +343,33 @@ void TFormQuintorGameMain::Absorb(const std::function<void()> &handler)
 
 bool TFormQuintorGameMain::event(QEvent *event)
 {
+    // Another window of the program taking the focus leaves the timer
+    // running; only the application's state stops it.
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
-    else if (event->type() == QEvent::WindowDeactivate && m_Surface)
-        m_Surface->SetTimerEnabled(false);
     return QDialog::event(event);
+}
+
+bool TFormQuintorGameMain::eventFilter(QObject *watched, QEvent *event)
+{
+    // The selector would turn the background; the wheel sizes the dice anywhere.
+    if (watched == m_ComboBoxTable && event->type() == QEvent::Wheel) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        wheelEvent(wheel);
+        wheel->accept();  // else it travels on to the window and sizes twice
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFormQuintorGameMain::keyPressEvent(QKeyEvent *event)
+{
+    // The window has no cancel button: Escape must not ask to abort the game.
+    if (event->key() == Qt::Key_Escape || event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TFormQuintorGameMain::resizeEvent(QResizeEvent *event)
@@ -387,6 +424,13 @@ void TFormQuintorGameMain::CreateKeys()
 void TFormQuintorGameMain::ButtonSettingsClick()
 {
     SetFormHelpContext(m_ValueTable, 41040);
+    if (m_ValueTable->isHidden()) {
+        // The owner is the main window, hidden while the game runs; a game
+        // window opened on its own centres the table on itself.
+        const QWidget *mainWindow = parentWidget() ? parentWidget()->window() : this;
+        const QRect area = mainWindow->frameGeometry();
+        m_ValueTable->move(area.center() - m_ValueTable->rect().center());
+    }
     m_ValueTable->show();
     m_ValueTable->raise();
 }

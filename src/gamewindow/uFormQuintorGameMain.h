@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 
 class QComboBox;
 class QFrame;
@@ -31,6 +32,17 @@ class TScoreBoard;
 class TSoundCatalogue;
 class TStatistics;
 
+// The game window could not be set up; Message() says why, in German.
+class EGameStartError : public std::runtime_error {
+public:
+    explicit EGameStartError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_Message(message) {}
+    [[nodiscard]] const QString &Message() const noexcept { return m_Message; }
+
+private:
+    QString m_Message;
+};
+
 // The game window: runs one game and closes with a modal result
 // (1 main menu, 2 closed, 3 quit, 4 play again, 7 the last player gave up).
 // It owns the controls and forwards their events; the rules are the turn
@@ -46,7 +58,8 @@ public:
     static constexpr int ResultLastPlayerGaveUp = 7;
 
     // Reads Settings.ini, the players and Global.ini from `dataFolder`, the
-    // pictures and sounds from `programFolder` (Bin/ lies there).
+    // pictures and sounds from `programFolder` (Bin/ lies there). Throws
+    // EGameStartError when the data folder cannot be created.
     TFormQuintorGameMain(QWidget *owner, const QString &dataFolder, const QString &programFolder);
     ~TFormQuintorGameMain() override;
 
@@ -117,6 +130,8 @@ public slots:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
@@ -128,6 +143,9 @@ private:
     void PlaceStaticPanels();
     void FormActivate();
     void FormResize();
+    // The frame timer runs while the application is active and the surface
+    // shows, except during a layout and after the window began to close.
+    void UpdateFrameTimer();
     [[nodiscard]] bool FormCloseQuery(int result);
     // True when the user confirms abandoning the running game.
     [[nodiscard]] bool AskAbort();

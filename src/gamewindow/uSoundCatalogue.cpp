@@ -19,8 +19,10 @@ QString SampleName(int n, const QString &stem, int v)
 
 }  // namespace
 
-TSoundCatalogue::TSoundCatalogue(const TMainApplication &settings)
+TSoundCatalogue::TSoundCatalogue(const TMainApplication &settings, std::unique_ptr<ISoundLayer> layer)
     : m_Settings(settings)
+    , m_OwnedLayer(layer ? std::move(layer) : std::make_unique<TSoundLayer>())
+    , m_Layer(*m_OwnedLayer)
 {
 }
 

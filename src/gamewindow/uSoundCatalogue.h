@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class TMainApplication;
 
@@ -22,7 +23,8 @@ public:
     // the full path of a missing file.
     using TProblem = std::function<void(const QString &text)>;
 
-    explicit TSoundCatalogue(const TMainApplication &settings);
+    // Plays through `layer`, or through SDL when none is given.
+    explicit TSoundCatalogue(const TMainApplication &settings, std::unique_ptr<ISoundLayer> layer = nullptr);
 
     // The 166 catalogue names in load order.
     [[nodiscard]] static QStringList Names();
@@ -50,14 +52,15 @@ public:
     // the index names no sample.
     [[nodiscard]] bool SelectedSoundPlaying() const;
 
-    [[nodiscard]] TSoundLayer &Layer() noexcept { return m_Layer; }
-    [[nodiscard]] const TSoundLayer &Layer() const noexcept { return m_Layer; }
+    [[nodiscard]] ISoundLayer &Layer() noexcept { return m_Layer; }
+    [[nodiscard]] const ISoundLayer &Layer() const noexcept { return m_Layer; }
 
 private:
     [[nodiscard]] bool SoundOff() const;
     [[nodiscard]] static QString ThrowSampleName(const QString &event, int diceInCup);
 
     const TMainApplication &m_Settings;
-    TSoundLayer m_Layer;
+    std::unique_ptr<ISoundLayer> m_OwnedLayer;
+    ISoundLayer &m_Layer;
     int m_SelectedSound = 0;
 };

@@ -15,6 +15,7 @@
 #include <QGraphicsEffect>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
@@ -52,6 +53,59 @@ QDialog *CreateViewer()
     return dialog;
 }
 
+// `window` or the nearest of its owners that is shown modally; null when none is.
+QWidget *NearestModalWindow(QWidget *window)
+{
+    for (QWidget *w = window; w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+        if (w->isModal() && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+// A modal window blocks every window that is not its own, so the viewer
+// belongs to the modal window it was opened from; when that window closes,
+// the viewer passes to the next modal owner (or none) and stays open.
+class THelpViewerOwner : public QObject {
+public:
+    using QObject::QObject;
+
+    static void Give(QDialog *viewer, QWidget *owner)
+    {
+        QWidget *old = viewer->parentWidget();
+        if (old == owner)
+            return;
+        if (old)
+            old->removeEventFilter(Instance());
+        const bool shown = viewer->isVisible();
+        const QRect place = viewer->geometry();
+        viewer->setParent(owner, viewer->windowFlags());
+        if (shown) {
+            viewer->setGeometry(place);
+            viewer->show();
+        }
+        if (owner)
+            owner->installEventFilter(Instance());
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *owner = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Hide && !owner->isVisible() && Viewer() && Viewer()->parentWidget() == owner) {
+            QWidget *next = owner->parentWidget() ? NearestModalWindow(owner->parentWidget()->window()) : nullptr;
+            Give(Viewer(), next);
+        }
+        return false;
+    }
+
+private:
+    static THelpViewerOwner *Instance()
+    {
+        static auto *instance = new THelpViewerOwner(qApp);
+        return instance;
+    }
+};
+
 class THelpKeyFilter : public QObject {
 public:
     using QObject::QObject;
@@ -64,10 +118,10 @@ protected:
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier)
             return false;
-        const QWidget *window = static_cast<QWidget *>(watched)->window();
+        QWidget *window = static_cast<QWidget *>(watched)->window();
         if (window->objectName() == QLatin1String("FormHelpViewer"))
             return true;
-        ShowHelpTopic(FormHelpContext(window));
+        ShowHelpTopic(FormHelpContext(window), window);
         return true;
     }
 };
@@ -113,16 +167,22 @@ bool HelpAvailable()
     return QFileInfo(HelpFolder()).isDir();
 }
 
-void ShowHelpTopic(int context)
+void ShowHelpTopic(int context, QWidget *from)
 {
-    if (!HelpAvailable())
+    if (!HelpAvailable()) {
+        QMessageBox::information(from, QStringLiteral("Quintor"),
+                                 QStringLiteral("Die Hilfe ist nicht installiert: der Ordner %1 fehlt.\n\n"
+                                                "Installieren Sie Quintor neu, um die Hilfe zu erhalten.")
+                                     .arg(QDir::toNativeSeparators(HelpFolder())));
         return;
+    }
     const QDir folder(HelpFolder());
     QString page = folder.filePath(QString::number(context) + QStringLiteral(".html"));
     if (!QFileInfo::exists(page))
         page = folder.filePath(QStringLiteral("index.html"));
     if (!Viewer())
         Viewer() = CreateViewer();
+    THelpViewerOwner::Give(Viewer(), from ? NearestModalWindow(from->window()) : nullptr);
     HelpViewer()->setSource(QUrl::fromLocalFile(page));
     Viewer()->show();
     Viewer()->raise();

@@ -24,8 +24,10 @@ void SetHelpFolder(const QString &folder);
 [[nodiscard]] bool HelpAvailable();
 
 // Shows the page of `context` (index.html when that page is missing) in the
-// one help viewer of the program; does nothing without help pages.
-void ShowHelpTopic(int context);
+// one help viewer of the program, usable also when `from` (the window asking)
+// is modal or belongs to a modal window. Without help pages a message owned
+// by `from` says that the help is not installed.
+void ShowHelpTopic(int context, QWidget *from = nullptr);
 // The viewer shown last, or null when none was opened yet.
 [[nodiscard]] QTextBrowser *HelpViewer();
 

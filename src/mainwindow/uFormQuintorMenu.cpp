@@ -28,7 +28,9 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -44,6 +46,7 @@
 namespace {
 
 const QString SettingsSection = QStringLiteral("Settings");
+const QString StartFailed = QStringLiteral("Das Spiel konnte nicht gestartet werden.\n\n");
 const QString StandardRuleTexts = QStringLiteral("6335253040501000");
 constexpr int DefaultGameCount = 1;
 constexpr int DefaultDiceCount = 3;
@@ -114,7 +117,9 @@ void TFormQuintorMenu::FormCreate()
     Randomize();
     m_Updating = true;
     m_CurrentTemplateFile = m_DataFolder + QStringLiteral("Quintor.ini");
-    QDir().mkpath(m_DataFolder);
+    QString folderProblem;
+    if (!EnsureDataFolder(m_DataFolder, folderProblem))
+        QMessageBox::critical(this, QStringLiteral("Quintor"), folderProblem);
     m_ComboBoxSettings->setCurrentIndex(0);
     m_ComboBoxBlock->setCurrentIndex(0);
     m_Updating = false;
@@ -512,12 +517,12 @@ void TFormQuintorMenu::CreateStatusBar()
 
 void TFormQuintorMenu::ButtonStartClick()
 {
-    if (!AllValuesValid() || !StoreRulesReporting())
+    if (!AllValuesValid() || !StoreRulesReporting(StartFailed))
         return;
     try {
         m_Application.SaveToFile(m_DataFolder + QStringLiteral("Global.ini"));
     } catch (const EWriteError &error) {
-        ShowWriteError(error.Message());
+        ShowWriteError(StartFailed + error.Message());
         return;
     }
     RefreshStatusBar();
@@ -551,6 +556,8 @@ int TFormQuintorMenu::RunGameWindow(QString &failure)
         // duration read "HH:MM".
         game->SetStartTime(QTime::currentTime().toString(QStringLiteral("HH:mm")));
         result = game->exec();
+    } catch (const EGameStartError &error) {
+        failure = StartFailed + error.Message();
     } catch (const EWriteError &error) {
         failure = error.Message();
     } catch (const std::exception &error) {
@@ -588,6 +595,21 @@ bool TFormQuintorMenu::eventFilter(QObject *watched, QEvent *event)
             SetFormHelpContext(this, 30200);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TFormQuintorMenu::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    QWidget *focus = QApplication::focusWidget();
+    if (qobject_cast<QLineEdit *>(focus) && m_ScrollBoxExtValues->isAncestorOf(focus))
+        return;
+    auto *button = qobject_cast<QPushButton *>(focus);
+    (button && isAncestorOf(button) ? button : m_ButtonStart)->click();
 }
 
 void TFormQuintorMenu::RefreshStatusBar()
@@ -901,13 +923,13 @@ void TFormQuintorMenu::StoreRules()
     WriteWholeFile(copy, bytes);
 }
 
-bool TFormQuintorMenu::StoreRulesReporting()
+bool TFormQuintorMenu::StoreRulesReporting(const QString &lead)
 {
     try {
         StoreRules();
         return true;
     } catch (const EWriteError &error) {
-        ShowWriteError(error.Message());
+        ShowWriteError(lead + error.Message());
         return false;
     }
 }

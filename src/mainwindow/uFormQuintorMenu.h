@@ -87,6 +87,10 @@ public slots:
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Return and Enter act as on the default button of a dialog: they start
+    // the game, a focused other button takes them itself, and a rule value
+    // field keeps them.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void FormCreate();
@@ -110,7 +114,8 @@ private:
     [[nodiscard]] int RunGameWindow(QString &failure);
     [[nodiscard]] int TickedPlayerCount() const;
     void ShowWriteError(const QString &message);
-    [[nodiscard]] bool StoreRulesReporting();
+    // StoreRules; a failure is shown as `lead` followed by its message.
+    [[nodiscard]] bool StoreRulesReporting(const QString &lead = {});
     [[nodiscard]] QString TemplatePath(int index) const;
     void PressCountButton(QButtonGroup *group, int number);
     [[nodiscard]] static QString SheetPath(int index);  // empty for no selection

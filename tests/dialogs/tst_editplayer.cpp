@@ -173,6 +173,8 @@ private slots:
     void columnClickSortsThenReverses();
     void reportOpensByButtonAndDoubleClickWhileItIsThere();
     void fiveThousandGamesAreAllListed();
+    void keysInTheDialog_data();
+    void keysInTheDialog();
 };
 
 void TestEditPlayer::showsTheProfile()
@@ -436,6 +438,48 @@ void TestEditPlayer::fiveThousandGamesAreAllListed()
     TFormQuintorMenu_EditPlayer dialog(fixture.Profile, fixture.Folder, fixture.File);
     dialog.show();
     QCOMPARE(Child<QTreeWidget>(dialog, "ListViewStats")->topLevelItemCount(), 5000);
+}
+
+void TestEditPlayer::keysInTheDialog_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("name");  // typed into the name field first
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("result");  // -1: still open
+    const int none = Qt::NoModifier;
+    const int ok = TFormQuintorMenu_EditPlayer::ResultOk;
+    QTest::newRow("name field: Return is Ok") << "EditPlayerName" << "Bert" << int(Qt::Key_Return) << none << ok;
+    QTest::newRow("name field: keypad Enter is Ok") << "EditPlayerName" << "Bert" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << ok;
+    QTest::newRow("games list: Return is Ok") << "ListViewStats" << "Bert" << int(Qt::Key_Return) << none << ok;
+    QTest::newRow("empty name: Return does nothing") << "EditPlayerName" << "" << int(Qt::Key_Return) << none << -1;
+    QTest::newRow("Escape closes without writing") << "EditPlayerName" << "Bert" << int(Qt::Key_Escape) << none << 0;
+    QTest::newRow("Alt+O is Ok") << "ListViewStats" << "Bert" << int(Qt::Key_O) << int(Qt::AltModifier) << ok;
+    QTest::newRow("Alt+B is Abbruch") << "EditPlayerName" << "Bert" << int(Qt::Key_B) << int(Qt::AltModifier)
+                                    << int(TFormQuintorMenu_EditPlayer::ResultCancel);
+}
+
+void TestEditPlayer::keysInTheDialog()
+{
+    QFETCH(QString, focus);
+    QFETCH(QString, name);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, result);
+    TProfileFixture fixture;
+    TFormQuintorMenu_EditPlayer dialog(fixture.Profile, fixture.Folder, fixture.File);
+    dialog.open();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    Child<QLineEdit>(dialog, "EditPlayerName")->setText(name);
+    Child<QWidget>(dialog, qPrintable(focus))->setFocus();
+    QTest::keyClick(dialog.windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (modifiers & Qt::AltModifier)  // an accelerator clicks a moment later
+        QTRY_VERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.isVisible(), result == -1);
+    if (result >= 0)
+        QCOMPARE(dialog.result(), result);
+    QCOMPARE(fixture.Reload().Name(), result == TFormQuintorMenu_EditPlayer::ResultOk ? name : QStringLiteral("Anna"));
 }
 
 QTEST_MAIN(TestEditPlayer)

@@ -2,6 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "dialogs/uFormQuintorGameWaitForNextPlayer.h"
+#include "dialogs/uFormQuintorTempSettings.h"
 #include "gamewindow/uFormQuintorGameMain.h"
 #include "gamewindow/uGameKeys.h"
 #include "gamewindow/uGameStatusBar.h"
@@ -25,12 +27,15 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -157,9 +162,9 @@ struct GameFixture {
         return OpenAsWritten();
     }
 
-    TFormQuintorGameMain &OpenAsWritten()
+    TFormQuintorGameMain &OpenAsWritten(QWidget *owner = nullptr)
     {
-        Window = std::make_unique<TFormQuintorGameMain>(nullptr, Folder, QStringLiteral(QUINTOR_PROGRAM_DIR));
+        Window = std::make_unique<TFormQuintorGameMain>(owner, Folder, QStringLiteral(QUINTOR_PROGRAM_DIR));
         Window->SetPause([](int) {});
         Window->SetStartTime(QStringLiteral("14:05"));
         Window->show();
@@ -292,6 +297,37 @@ struct GameFixture {
                 }
     }
 };
+
+using TPrompt = TFormQuintorGameWaitForNextPlayer;
+
+// Runs `inside` in the event loop of the next prompt, once it is the active
+// window; `inside` must end the prompt.
+void InsideNextPrompt(std::function<void(TPrompt *)> inside)
+{
+    auto *timer = new QTimer(qApp);
+    timer->setInterval(1);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, inside] {
+        auto *prompt = qobject_cast<TPrompt *>(QApplication::activeModalWidget());
+        if (!prompt || !prompt->isActiveWindow())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        inside(prompt);
+    });
+    timer->start();
+}
+
+// A key as the window system delivers it, accelerators included.
+void Press(QWidget &window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(window.windowHandle(), key, modifiers);
+}
+
+void Activate(QWidget &window)
+{
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
 
 // Rows 0-24 of a column whose only value is `chance` (Chance, both sums and the total).
 QString EntryRows(int chance)
@@ -584,6 +620,224 @@ private slots:
         QVERIFY(QFile::exists(game.Folder + "Global.ini"));
         QVERIFY(!QFile::exists(game.Folder + "Stats.ini"));
         QCOMPARE(game.Gamecount(), 0);
+    }
+
+    // Another window of the program taking the focus must not freeze the playfield.
+    void frameTimerRunsWhileAPromptIsOpen()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna", "Bert"}, 1, true);
+        Activate(window);
+        game.Throw();
+        QVERIFY(window.Surface()->TimerEnabled());
+        bool runningDuringPrompt = false;
+        int framesDuringPrompt = 0;
+        InsideNextPrompt([&](TPrompt *prompt) {
+            runningDuringPrompt = window.Surface()->TimerEnabled();
+            const int before = game.Playfield().FrameCounter();
+            QTRY_VERIFY(game.Playfield().FrameCounter() > before + 2);
+            framesDuringPrompt = game.Playfield().FrameCounter() - before;
+            prompt->done(TPrompt::ResultDeclined);
+        });
+        game.Click(game.Field(0, Row::Chance));
+        QVERIFY(runningDuringPrompt);
+        QVERIFY(framesDuringPrompt > 2);
+        QVERIFY(window.Surface()->TimerEnabled());
+    }
+
+    void frameTimerStopsForTheCeremony()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna"}, 1);
+        Activate(window);
+        QVERIFY(window.Surface()->TimerEnabled());
+        game.Finish({40});
+        QVERIFY(!window.Surface()->TimerEnabled());
+        emit qApp->applicationStateChanged(Qt::ApplicationActive);
+        window.resize(window.width() + 10, window.height());
+        QVERIFY(!window.Surface()->TimerEnabled());
+    }
+
+    // Escape at "Ergebnis eintragen ?" once entered the value with no way back.
+    void escapeAtTheTakeBackPromptKeepsItOpen()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna", "Bert"}, 1, true);
+        Activate(window);
+        game.Throw();
+        bool openAfterEscape = false;
+        InsideNextPrompt([&](TPrompt *prompt) {
+            Press(*prompt, Qt::Key_Escape);
+            openAfterEscape = prompt->isVisible();
+            prompt->ButtonNo()->click();
+        });
+        game.Click(game.Field(0, Row::Chance));
+        QVERIFY(openAfterEscape);
+        QVERIFY(game.Engine().PlayerColumn(0, 0).IsOpen(Row::Chance));
+        QCOMPARE(game.Engine().CurrentPlayer(), 0);
+    }
+
+    void keysInTheGameWindow_data()
+    {
+        QTest::addColumn<bool>("ended");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("result");  // 0: the window stays open
+        const int none = Qt::NoModifier;
+        QTest::newRow("during play: Escape asks nothing") << false << int(Qt::Key_Escape) << none << 0;
+        QTest::newRow("during play: Return does nothing") << false << int(Qt::Key_Return) << none << 0;
+        QTest::newRow("after the end: Escape does nothing") << true << int(Qt::Key_Escape) << none << 0;
+        QTest::newRow("after the end: Return is Hauptmenü") << true << int(Qt::Key_Return) << none << 1;
+        QTest::newRow("after the end: Alt+H is Hauptmenü") << true << int(Qt::Key_H) << int(Qt::AltModifier) << 1;
+        QTest::newRow("after the end: Alt+N plays again") << true << int(Qt::Key_N) << int(Qt::AltModifier) << 4;
+        QTest::newRow("after the end: Alt+E quits") << true << int(Qt::Key_E) << int(Qt::AltModifier) << 3;
+    }
+
+    void keysInTheGameWindow()
+    {
+        QFETCH(bool, ended);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, result);
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna"}, 1);
+        window.SetReportOpener([](const QString &) {});
+        Activate(window);
+        if (ended)
+            game.Finish({40});
+        QStringList asked;  // any question the key raises is declined
+        QTimer watch;
+        watch.setInterval(1);
+        connect(&watch, &QTimer::timeout, this, [&asked, &window] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (dialog && dialog != &window) {
+                asked << dialog->windowTitle();
+                dialog->done(TPrompt::ResultDeclined);
+            }
+        });
+        watch.start();
+        Press(window, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        if (result != 0)
+            QTRY_VERIFY(!window.isVisible());
+        QCOMPARE(asked, QStringList());
+        QCOMPARE(window.isVisible(), result == 0);
+        QCOMPARE(window.result(), result);
+    }
+
+    void promptsAreSetUpForTheirUse_data()
+    {
+        QTest::addColumn<QString>("use");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("progressShown");
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<QString>("defaultButton");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("helpContext");
+        QTest::addColumn<QString>("centredOn");
+        QTest::newRow("take-back") << "take-back" << 346 << true << 95 << "ButtonCancel" << "Quintor Zugrücknahme" << 0 << "playfield";
+        QTest::newRow("give-up") << "give-up" << 500 << false << 10000 << "ButtonNo" << "Quintor Spieler mag nicht mehr" << 41030 << "window";
+        QTest::newRow("abort") << "abort" << 346 << false << 10000 << "ButtonCancel" << "Quintor Spielabbruch" << 41020 << "playfield";
+    }
+
+    void promptsAreSetUpForTheirUse()
+    {
+        QFETCH(QString, use);
+        QFETCH(int, width);
+        QFETCH(bool, progressShown);
+        QFETCH(int, interval);
+        QFETCH(QString, defaultButton);
+        QFETCH(QString, caption);
+        QFETCH(int, helpContext);
+        QFETCH(QString, centredOn);
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna", "Bert"}, 1, true);
+        Activate(window);
+        game.Throw();
+        const QWidget *playfield = window.findChild<QWidget *>(QStringLiteral("PanelDXPlayField"));
+        QVERIFY(playfield);
+        const QPoint expectedCentre = centredOn == "window"
+            ? window.frameGeometry().center()
+            : QRect(playfield->mapToGlobal(QPoint(0, 0)), playfield->size()).center();
+        QStringList seen;
+        InsideNextPrompt([&](TPrompt *prompt) {
+            const QPushButton *defaults = prompt->ButtonNo()->isDefault() ? prompt->ButtonNo() : prompt->ButtonCancel();
+            seen << QString::number(prompt->width()) << QVariant(prompt->ProgressBarMain()->isVisible()).toString()
+                 << QString::number(prompt->TimerAnimate()->interval()) << defaults->objectName() << prompt->windowTitle()
+                 << QString::number(FormHelpContext(prompt));
+            const QPoint offset = prompt->frameGeometry().center() - expectedCentre;
+            seen << (offset.manhattanLength() <= 4 ? QStringLiteral("centred") : QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y()));
+            prompt->done(TPrompt::ResultDeclined);
+        });
+        if (use == "take-back")
+            game.Click(game.Field(0, Row::Chance));
+        else if (use == "give-up")
+            game.Click(window.findChild<QLabel *>("DynImageDelete0"));
+        else
+            window.close();
+        QCOMPARE(seen, (QStringList{QString::number(width), QVariant(progressShown).toString(), QString::number(interval),
+                                    defaultButton, caption, QString::number(helpContext), "centred"}));
+    }
+
+    void valueTableOpensCentredOnTheMainWindow()
+    {
+        QWidget mainWindow;  // hidden while the game runs, as the real one
+        mainWindow.setGeometry(300, 200, 726, 619);
+        GameFixture game;
+        game.WriteRules(1);
+        game.WritePlayers({"Anna"});
+        game.WriteGlobal();
+        TFormQuintorGameMain &window = game.OpenAsWritten(&mainWindow);
+        window.move(20, 20);
+        game.Click(window.findChild<QPushButton *>(QStringLiteral("ButtonSettings")));
+        const QWidget *table = window.ValueTable();
+        QVERIFY(table->isVisible());
+        QCOMPARE(FormHelpContext(table), 41040);
+        const QPoint offset = table->frameGeometry().center() - mainWindow.frameGeometry().center();
+        QVERIFY2(offset.manhattanLength() <= 4, qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+    }
+
+    void wheelAnywhereInTheWindowSizesTheDice_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("playfield") << "DXDrawPlayfield";
+        QTest::newRow("score field") << "DynScoreSubPanelField01";
+        QTest::newRow("background selector") << "ComboBoxTable";
+        QTest::newRow("value table button") << "ButtonSettings";
+    }
+
+    void wheelAnywhereInTheWindowSizesTheDice()
+    {
+        QFETCH(QString, control);
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna", "Bert"}, 1);
+        QWidget *target = window.findChild<QWidget *>(control);
+        QVERIFY(target);
+        const int size = game.Engine().Dice()[0].Size();
+        const int background = window.BackgroundSelector()->currentIndex();
+        const QPointF at = target->rect().center();
+        QWheelEvent down(at, target->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&down);  // only the mouse's own wheel events travel up to the window
+        qApp->notify(target, &down);
+        QCOMPARE(game.Engine().Dice()[0].Size(), size - 3);
+        QCOMPARE(window.BackgroundSelector()->currentIndex(), background);
+    }
+
+    void dataFolderThatCannotBeCreatedRefusesTheStart()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath("Dokumente"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QString folder = dir.filePath("Dokumente/Quintor/");
+        try {
+            TFormQuintorGameMain window(nullptr, folder, QStringLiteral(QUINTOR_PROGRAM_DIR));
+            QFAIL("the window was created");
+        } catch (const EGameStartError &error) {
+            QCOMPARE(error.Message(), QStringLiteral("Der Datenordner %1 kann nicht angelegt werden.").arg(folder));
+        }
+        for (const QWidget *top : QApplication::topLevelWidgets())
+            QVERIFY2(!top->isVisible(), qPrintable(top->objectName()));
     }
 
     void wholeGamesArePlayedOnScreen_data()

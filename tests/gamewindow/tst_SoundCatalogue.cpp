@@ -90,7 +90,7 @@ private slots:
         TSoundCatalogue catalogue(m_Settings);
         catalogue.LoadSounds(m_Full.path(), {});
         QCOMPARE(catalogue.Layer().Count(), 166);
-        TSoundLayer &layer = catalogue.Layer();
+        ISoundLayer &layer = catalogue.Layer();
         QCOMPARE(layer.IndexOf("wait"), 165);
         QCOMPARE(layer.IndexOf("KLICKDICE"), 158);
         QCOMPARE(layer.IndexOf("hit8"), -1);
@@ -188,7 +188,7 @@ private slots:
 
     void stopEndsEveryOverlappingCopy()
     {
-        TSoundLayer &layer = FullCatalogue().Layer();
+        ISoundLayer &layer = FullCatalogue().Layer();
         const int klick = layer.IndexOf("KlickDice");
         layer.Play(klick, false);
         layer.Play(klick, false);

@@ -5,6 +5,7 @@
 #include "mainwindow/MenuFixture.h"
 #include "mainwindow/ModalAnswer.h"
 
+#include "dialogs/uFormQuintorGameWaitForNextPlayer.h"
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
 #include "dialogs/uFormQuintorSplash.h"
 #include "mainwindow/uExtValuesEditor.h"
@@ -28,6 +29,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -134,6 +136,9 @@ private slots:
     void infoPageIsFilledOnceAndFollowsSplashSetting();
     void printSheetOpensSelectedPicture();
     void f1OpensHelpPageOfCurrentContext();
+    void f1InAModalWindowGivesAUsableViewer();
+    void viewerOutlivesThePromptItWasOpenedFrom();
+    void f1WithoutHelpSaysItIsNotInstalled();
 };
 
 void TestMainWindow::firstStartWritesStandardTemplateSilently()
@@ -247,8 +252,15 @@ void TestMainWindow::tamperedTemplateRemovesRuleFilesAndEndsProgram()
 void TestMainWindow::unwritableTemplateIsReportedOnce()
 {
     const QString unwritable = QStringLiteral("/proc/quintor-test/");  // not even root may write here
+    QString folderText;
+    AnswerNext<QMessageBox>([&](QMessageBox *box) {
+        folderText = box->text();
+        box->accept();
+    });
     AnswerNext<TFormQuintorSplash>([](TFormQuintorSplash *splash) { splash->LabelFullnameClick(); });
     TFormQuintorMenu menu(unwritable);
+    // Said once at the start, before anything tries to write there.
+    QCOMPARE(folderText, QStringLiteral("Der Datenordner %1 kann nicht angelegt werden.").arg(unwritable));
     int boxes = 0;
     QString text;
     AnswerNext<QMessageBox>([&](QMessageBox *box) {
@@ -692,6 +704,116 @@ void TestMainWindow::f1OpensHelpPageOfCurrentContext()
     QTest::keyClick(menu.get(), Qt::Key_F1);
     QCOMPARE(HelpViewer()->source().fileName(), QStringLiteral("index.html"));
     HelpViewer()->window()->close();
+}
+
+namespace {
+
+// Help pages for `contexts` and an index in a folder of `data`, set as the
+// program's help until the returned guard ends.
+auto InstallHelpPages(const TDataFolder &data, const QStringList &contexts)
+{
+    const QString help = data.Path + QStringLiteral("help");
+    QDir().mkpath(help);
+    for (const QString &page : contexts + QStringList{QStringLiteral("index")}) {
+        QFile file(help + QLatin1Char('/') + page + QStringLiteral(".html"));
+        if (file.open(QIODevice::WriteOnly))
+            file.write("<html><body>Hilfe</body></html>");
+    }
+    SetHelpFolder(help);
+    InstallHelpKey(qApp);
+    return qScopeGuard([] {
+        if (HelpViewer())
+            delete HelpViewer()->window();
+        SetHelpFolder(QString());
+    });
+}
+
+// A key as the window system delivers it: a window blocked by a modal one never sees it.
+void Press(QWidget *window, Qt::Key key)
+{
+    QTest::keyClick(window->windowHandle(), key);
+}
+
+bool ViewerShown()
+{
+    return HelpViewer() && HelpViewer()->window()->isVisible();
+}
+
+}  // namespace
+
+void TestMainWindow::f1InAModalWindowGivesAUsableViewer()
+{
+    TDataFolder data;
+    const auto help = InstallHelpPages(data, {QStringLiteral("30300")});
+    TPlayer profile;
+    profile.SetName(QStringLiteral("Anna"));
+    TFormQuintorMenu_EditPlayer dialog(profile, data.Path, data.Path + QStringLiteral("Player1.qtp"));
+    QString page;
+    bool shown = false;
+    bool closedByItsKey = false;
+    bool dialogStillOpen = false;
+    AnswerNext<TFormQuintorMenu_EditPlayer>([&](TFormQuintorMenu_EditPlayer *open) {
+        Press(open, Qt::Key_F1);
+        shown = ViewerShown();
+        page = HelpViewer() ? HelpViewer()->source().fileName() : QString();
+        if (shown)
+            Press(HelpViewer()->window(), Qt::Key_Escape);
+        closedByItsKey = !ViewerShown();
+        dialogStillOpen = open->isVisible();
+        open->reject();
+    });
+    dialog.exec();
+    QVERIFY(shown);
+    QCOMPARE(page, QStringLiteral("30300.html"));
+    QVERIFY(closedByItsKey);
+    QVERIFY(dialogStillOpen);
+}
+
+void TestMainWindow::viewerOutlivesThePromptItWasOpenedFrom()
+{
+    TDataFolder data;
+    const auto help = InstallHelpPages(data, {QStringLiteral("41020")});
+    QDialog game;  // a modal window with a prompt over it, as the game window
+    bool shownAfterPrompt = false;
+    bool closedByItsKey = false;
+    AnswerNext<QDialog>([&](QDialog *) {
+        auto *prompt = new TFormQuintorGameWaitForNextPlayer(&game);
+        SetFormHelpContext(prompt, 41020);
+        AnswerNext<TFormQuintorGameWaitForNextPlayer>([](TFormQuintorGameWaitForNextPlayer *open) {
+            Press(open, Qt::Key_F1);
+            open->ButtonNo()->click();
+        });
+        prompt->exec();
+        delete prompt;
+        shownAfterPrompt = ViewerShown() && HelpViewer()->source().fileName() == QStringLiteral("41020.html");
+        if (shownAfterPrompt)
+            Press(HelpViewer()->window(), Qt::Key_Escape);
+        closedByItsKey = !ViewerShown();
+        game.reject();
+    });
+    game.exec();
+    QVERIFY(shownAfterPrompt);
+    QVERIFY(closedByItsKey);
+}
+
+void TestMainWindow::f1WithoutHelpSaysItIsNotInstalled()
+{
+    TDataFolder data;
+    const QString missing = data.Path + QStringLiteral("Quintor.help");
+    SetHelpFolder(missing);
+    const auto cleanup = qScopeGuard([] { SetHelpFolder(QString()); });
+    InstallHelpKey(qApp);
+    auto menu = OpenMenu(data);
+    menu->show();
+    QString text;
+    AnswerNext<QMessageBox>([&text](QMessageBox *box) {
+        text = box->text();
+        box->accept();
+    });
+    QTest::keyClick(menu.get(), Qt::Key_F1);
+    QCOMPARE(text, QStringLiteral("Die Hilfe ist nicht installiert: der Ordner %1 fehlt.\n\n"
+                                  "Installieren Sie Quintor neu, um die Hilfe zu erhalten.").arg(missing));
+    QVERIFY(!HelpViewer());
 }
 
 QTEST_MAIN(TestMainWindow)

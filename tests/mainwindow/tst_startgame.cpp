@@ -7,10 +7,12 @@
 
 #include "dialogs/uFormQuintorGameWaitForNextPlayer.h"
 #include "gamewindow/uFormQuintorGameMain.h"
+#include "mainwindow/uExtValuesEditor.h"
 #include "mainwindow/uFormQuintorMenu.h"
 #include "storage/uTMainApplication.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
@@ -68,11 +70,12 @@ struct TStartFixture {
 };
 
 // Answers the game windows one after another: `close` gets the number of the
-// game (from 1) and closes it; every game is recorded in `seen`.
-void AnswerGames(TStartFixture &fixture, TGameSeen &seen, std::function<void(TFormQuintorGameMain *, int)> close)
+// game (from 1) and closes it; every game is recorded in `seen`. Delete the
+// timer returned to withdraw the answer to a game that never opened.
+QTimer *AnswerGames(TStartFixture &fixture, TGameSeen &seen, std::function<void(TFormQuintorGameMain *, int)> close)
 {
     const TSignalHandler handlerBefore = TerminationHandler();
-    AnswerNext<TFormQuintorGameMain>([&fixture, &seen, close, handlerBefore](TFormQuintorGameMain *game) {
+    return AnswerNext<TFormQuintorGameMain>([&fixture, &seen, close, handlerBefore](TFormQuintorGameMain *game) {
         ++seen.Games;
         seen.MenuShownDuringGame = seen.MenuShownDuringGame || fixture.Menu->isVisible();
         seen.GameWasModal = seen.GameWasModal && game->isModal();
@@ -107,7 +110,10 @@ private slots:
     void modalResultDecidesWhatFollows_data();
     void modalResultDecidesWhatFollows();
     void playAgainRunsNextGamesWithoutShowingMenu();
-    void unwritableRuleCopyStartsNoGame();
+    void unwritableFileStartsNoGameAndSaysWhy_data();
+    void unwritableFileStartsNoGameAndSaysWhy();
+    void keysInTheMainWindow_data();
+    void keysInTheMainWindow();
 };
 
 void TestStartGame::startHandsRulesOverAndRunsGameModally()
@@ -189,26 +195,103 @@ void TestStartGame::playAgainRunsNextGamesWithoutShowingMenu()
     QCOMPARE(fixture.Menu->Application().Gamecount(), 5);
 }
 
-void TestStartGame::unwritableRuleCopyStartsNoGame()
+void TestStartGame::unwritableFileStartsNoGameAndSaysWhy_data()
 {
+    QTest::addColumn<QString>("file");
+    QTest::newRow("rule copy") << "Settings.ini";
+    QTest::newRow("application settings") << "Global.ini";
+    QTest::newRow("rule template") << "Quintor.ini";
+}
+
+void TestStartGame::unwritableFileStartsNoGameAndSaysWhy()
+{
+    QFETCH(QString, file);
     TStartFixture fixture;
-    QVERIFY(QDir().mkpath(fixture.Data.Path + QStringLiteral("Settings.ini")));
+    QFile::remove(fixture.Data.Path + file);
+    QVERIFY(QDir().mkpath(fixture.Data.Path + file));
     TGameSeen seen;
     const QPointer<QTimer> gameAnswer = AnswerNext<TFormQuintorGameMain>([&seen](TFormQuintorGameMain *game) {
         ++seen.Games;
         game->CloseWith(TFormQuintorGameMain::ResultMainMenu);
     });
-    QString message;
-    AnswerNext<QMessageBox>([&message](QMessageBox *box) {
-        message = box->text();
+    QStringList messages;
+    const QPointer<QTimer> boxAnswer = AnswerNext<QMessageBox>([&messages](QMessageBox *box) {
+        messages << box->text();
         box->accept();
     });
     fixture.Menu->ButtonStartClick();
     delete gameAnswer;
+    delete boxAnswer;
 
     QCOMPARE(seen.Games, 0);
-    QVERIFY2(message.contains(QStringLiteral("Settings.ini")), qPrintable(message));
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].startsWith(QStringLiteral("Das Spiel konnte nicht gestartet werden.\n\n")), qPrintable(messages[0]));
+    QVERIFY2(messages[0].contains(file + QStringLiteral(" kann nicht geschrieben werden")), qPrintable(messages[0]));
     QVERIFY(fixture.Menu->isVisible());
+}
+
+void TestStartGame::keysInTheMainWindow_data()
+{
+    QTest::addColumn<QString>("focus");  // a control's name, or "value field"
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<QString>("effect");
+    const int none = Qt::NoModifier;
+    const int ret = Qt::Key_Return;
+    QTest::newRow("roster: Return starts") << "ListViewPlayers" << ret << none << true << "game";
+    QTest::newRow("roster: keypad Enter starts") << "ListViewPlayers" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true << "game";
+    QTest::newRow("roster: Return without a ticked player") << "ListViewPlayers" << ret << none << false << "nothing";
+    QTest::newRow("roster: Ctrl+Return") << "ListViewPlayers" << ret << int(Qt::ControlModifier) << true << "nothing";
+    QTest::newRow("roster: Escape") << "ListViewPlayers" << int(Qt::Key_Escape) << none << true << "nothing";
+    QTest::newRow("start button: Return starts") << "ButtonStart" << ret << none << true << "game";
+    QTest::newRow("quit button takes its Return") << "ButtonCancel" << ret << none << true << "quit";
+    QTest::newRow("settings check box: Return starts") << "CheckBoxDoRedo" << ret << none << true << "game";
+    QTest::newRow("template list: Return starts") << "ComboBoxSettings" << ret << none << true << "game";
+    QTest::newRow("rule value field keeps its Return") << "value field" << ret << none << true << "nothing";
+    QTest::newRow("rule value field: Escape restores the default") << "value field" << int(Qt::Key_Escape) << none << true << "default";
+    QTest::newRow("Alt+S starts") << "ListViewPlayers" << int(Qt::Key_S) << int(Qt::AltModifier) << true << "game";
+}
+
+void TestStartGame::keysInTheMainWindow()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, ticked);
+    QFETCH(QString, effect);
+    TStartFixture fixture;
+    TFormQuintorMenu &menu = *fixture.Menu;
+    if (!ticked)
+        Players(menu)->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    // Activation reloads the pages and rebuilds the value rows: look up after it.
+    menu.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&menu));
+    const QPointer<QLineEdit> valueField = menu.ExtValues().Edit(1);
+    QWidget *target = focus == QLatin1String("value field") ? valueField.data() : menu.findChild<QWidget *>(focus);
+    QVERIFY(target);
+    auto *pages = menu.findChild<QTabWidget *>();
+    for (int page = 0; page < pages->count(); ++page)
+        if (pages->widget(page)->isAncestorOf(target))
+            pages->setCurrentIndex(page);
+    target->setFocus();
+    QCOMPARE(QApplication::focusWidget(), target);
+    valueField->setText(QStringLiteral("70"));
+
+    TGameSeen seen;
+    const QPointer<QTimer> gameAnswer = AnswerGames(fixture, seen, [](TFormQuintorGameMain *game, int) {
+        game->CloseWith(TFormQuintorGameMain::ResultMainMenu);
+    });
+    QSignalSpy quit(&menu, &TFormQuintorMenu::QuitRequested);
+    QTest::keyClick(menu.windowHandle(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (modifiers & Qt::AltModifier)  // an accelerator clicks a moment later
+        QTRY_COMPARE(seen.Games, 1);
+    delete gameAnswer;
+
+    QCOMPARE(seen.Games, effect == QLatin1String("game") ? 1 : 0);
+    QCOMPARE(quit.count(), effect == QLatin1String("quit") ? 1 : 0);
+    if (seen.Games == 0)  // after a game the menu has rebuilt its rows
+        QCOMPARE(valueField->text(), effect == QLatin1String("default") ? QStringLiteral("63") : QStringLiteral("70"));
 }
 
 QTEST_MAIN(TestStartGame)
