@@ -60,6 +60,7 @@ public:
     [[nodiscard]] TScoreBoard *ScoreBoard() const noexcept { return m_ScoreBoard; }
     [[nodiscard]] TDrawSurface *Surface() const noexcept { return m_Surface; }
     [[nodiscard]] TSoundCatalogue *Sounds() const noexcept { return m_Sounds.get(); }
+    [[nodiscard]] const TDesigns *Designs() const noexcept { return m_Designs.get(); }
     [[nodiscard]] TMainApplication &Settings() noexcept { return m_Settings; }
     [[nodiscard]] TGameStatusBar *StatusBar() const noexcept { return m_StatusBarMain; }
     [[nodiscard]] QComboBox *BackgroundSelector() const noexcept { return m_ComboBoxTable; }
@@ -106,6 +107,11 @@ public:
     void StartCeremony() override;
     void CloseGame(int modalResult) override;
 
+    // Without a complete set of dice pictures the game is refused: returns
+    // ResultClosed at once, without showing the window.
+    int exec() override;
+    [[nodiscard]] bool Refused() const noexcept { return m_Refused; }
+
 public slots:
     void reject() override;
 
@@ -117,6 +123,9 @@ protected:
 
 private:
     void FormCreate();
+    // Lists missing or damaged dice pictures for the one message, with what
+    // the game does instead, or refuses the game when no set is complete.
+    void NoteDiceProblems();
     void CreateControls();
     void LoadRulesAndPlayers();
     void PlaceStaticPanels();
@@ -165,6 +174,9 @@ private:
     QString m_ReportFileName;
     int m_GameNumber = 0;  // 0 until resolved
     bool m_ResultShown = false;
+    bool m_Refused = false;
+    QStringList m_MissingFiles;
+    QStringList m_MissingConsequences;
     QStringList m_LoadingMessages;
     bool m_LayoutGuard = true;
     bool m_Closing = false;

@@ -21,7 +21,8 @@ public:
     [[nodiscard]] bool IsOpen() const noexcept { return m_Open; }
 
     // Decodes the wave file once and appends it under `name`, ready to play.
-    // Returns its index, or -1 when the file cannot be read (nothing added).
+    // Returns its index, or -1 when the file cannot be read or is a wave
+    // whose data is cut short or missing (nothing added).
     int Add(const QString &name, const QString &fileName);
     [[nodiscard]] int Count() const noexcept { return static_cast<int>(m_Items.size()); }
     [[nodiscard]] QString Name(int index) const;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+class QWidget;
+
+// The one message about program files (samples, dice pictures) that a game
+// window could not load: which files, what the game does without them, and
+// that reinstalling the game brings them back. `files` are full paths, shown
+// in a scrollable list; `consequences` are whole sentences. Modal; returns
+// when the player has read it.
+void ShowMissingProgramFiles(QWidget *parent, const QStringList &consequences, const QStringList &files);
+
+// The message's text above the list.
+[[nodiscard]] QString MissingProgramFilesText(const QStringList &consequences, qsizetype fileCount);
