@@ -217,6 +217,8 @@ void TFormQuintorGameMain::CreateControls()
 
     m_PanelScoreboard = new QFrame(this);
     m_PanelScoreboard->setObjectName(QStringLiteral("PanelScoreboard"));
+    // The player panels lie behind the board; its own background hides them.
+    m_PanelScoreboard->setAutoFillBackground(true);
     m_PanelScoreboardInfo = new QFrame(m_PanelScoreboard);
     m_PanelScoreboardInfo->setObjectName(QStringLiteral("PanelScoreboardInfo"));
     m_PanelScores = new QFrame(m_PanelScoreboard);
