@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Screenshots of games in progress under Xvfb: a one-column game of three
 # players and a two-column game of two, each after the first and second throw
-# and with another background chosen.
+# and with another background chosen; in the two-column game also the other
+# player's sheet and the value table.
 # Usage: tools/screenshots-game.sh [build-folder] [output-folder]
+# QUINTOR_DESIGN picks the design (0 Standard ... 4 GrayPlastic, default 3).
 set -euo pipefail
 
 BUILD=${1:-build}
 OUT=${2:-/tmp/quintor-game-shots}
 PROGRAM=$(realpath "$BUILD/Quintor")
 TOOLS=$(dirname "$(realpath "$0")")
-DISPLAY_NUMBER=:96
+DISPLAY_NUMBER=${QUINTOR_DISPLAY:-:96}  # another free display: QUINTOR_DISPLAY=:43
 
 # shellcheck source=xvfb-session.sh
 source "$TOOLS/xvfb-session.sh"
@@ -33,8 +35,7 @@ game() {  # name columns board-right players...
     shift 3
     local home="$SCRATCH/$name"
     local data="$home/Documents/Quintor"
-    # The DarkGlass design; its tabs and count buttons sit at known places.
-    python3 "$TOOLS/quintor-data.py" "$data" --design 3 "$@"
+        python3 "$TOOLS/quintor-data.py" "$data" --design "${QUINTOR_DESIGN:-3}" "$@"
     printf '[GLOBAL]\r\nGamecount=0\r\nName=PC\r\nSound=0\r\nAnimateCup=3\r\nAnimateDice=4\r\nShowSplash=0\r\n' > "$data/Global.ini"
     HOME=$home XDG_CONFIG_HOME=$home/.config "$PROGRAM" >>"$OUT/program.log" 2>&1 &
     PROGRAM_PID=$!
@@ -44,9 +45,13 @@ game() {  # name columns board-right players...
     menu=$(xdotool search --name "^Quintor Hauptmenü\$" | tail -1)
     eval "$(xdotool getwindowgeometry --shell "$menu")"
     if [ "$columns" -gt 1 ]; then
-        xdotool mousemove $((X + 160)) $((Y + 77)) click 1     # tab "Einstellungen"
+        # Tab "Einstellungen" and "Anzahl Spalten": Standard draws the tabs
+        # narrower and the rows of the page taller than the themes do.
+        local tab=160 counts=228
+        [ "${QUINTOR_DESIGN:-3}" = 0 ] && tab=110 counts=260
+        xdotool mousemove $((X + tab)) $((Y + 77)) click 1
         sleep 0.8
-        xdotool mousemove $((X + 149 + 24 * (columns - 1))) $((Y + 228)) click 1  # "Anzahl Spalten"
+        xdotool mousemove $((X + 151 + 24 * (columns - 1))) $((Y + counts)) click 1
         sleep 0.8
     fi
     xdotool mousemove $((X + 665)) $((Y + 575)) click 1   # "&Start"
@@ -65,6 +70,16 @@ game() {  # name columns board-right players...
     xdotool key Down Down Return
     sleep 1
     import -window root "$OUT/$name-other-background.png"
+    if [ "$columns" -gt 1 ]; then
+        # The second player's panel, left of the board: "Nur zur Info".
+        click_in_game 100 125
+        sleep 0.8
+        import -window root "$OUT/$name-viewing-other.png"
+        click_in_game 100 65                 # back to the own sheet
+        click_in_game $((right + 300)) 66    # "?": the value table
+        sleep 0.8
+        import -window root "$OUT/$name-value-table.png"
+    fi
     kill "$PROGRAM_PID" 2>/dev/null || true
     wait "$PROGRAM_PID" 2>/dev/null || true
     PROGRAM_PID=

@@ -7,7 +7,7 @@ set -euo pipefail
 BUILD=${1:-build}
 OUT=${2:-/tmp/quintor-shots}
 PROGRAM=$(realpath "$BUILD/Quintor")
-DISPLAY_NUMBER=:97
+DISPLAY_NUMBER=${QUINTOR_DISPLAY:-:97}  # another free display: QUINTOR_DISPLAY=:43
 DESIGNS=(standard blueice elegant darkglass grayplastic)
 
 # shellcheck source=xvfb-session.sh
