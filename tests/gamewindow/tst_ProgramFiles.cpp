@@ -1,8 +1,7 @@
 #include "gamewindow/uDesigns.h"
 #include "gamewindow/uFormQuintorGameMain.h"
 #include "gamewindow/uSoundCatalogue.h"
-#include "storage/uTMainApplication.h"
-#include "storage/uTPlayer.h"
+#include "support/GameFolder.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -90,27 +89,6 @@ QByteArray FakeWave()
     return wave + QByteArray(4, '\x10');
 }
 
-struct TGameData {
-    QTemporaryDir Dir;
-    QString Path = Dir.path() + QLatin1Char('/');
-
-    // Anna throws white dice, Bert red ones.
-    TGameData()
-    {
-        const QStringList names{QStringLiteral("Anna"), QStringLiteral("Bert")};
-        for (int i = 0; i < names.size(); ++i) {
-            TPlayer player;
-            player.SetName(names[i]);
-            player.SetPlays(true);
-            player.SetDiceType(i);
-            player.SaveToFile(Path + QStringLiteral("Player%1.qtp").arg(i + 1));
-        }
-        TMainApplication settings;
-        settings.SetSound(1);
-        settings.SaveToFile(Path + QStringLiteral("Global.ini"));
-    }
-};
-
 using TDamage = std::function<void(TProgramFolder &)>;
 
 }  // namespace
@@ -171,7 +149,7 @@ private slots:
         QFETCH(int, bertsDice);
         TProgramFolder program;
         damage(program);
-        const TGameData data;
+        const TGameFolder data;
         TMessages messages;
         TFormQuintorGameMain window(nullptr, data.Path, program.Dir.path());
 
@@ -196,7 +174,7 @@ private slots:
     void missingBinFolderIsOneMessageAndNoGame()
     {
         const QTemporaryDir program;
-        const TGameData data;
+        const TGameFolder data;
         TMessages messages;
         TFormQuintorGameMain window(nullptr, data.Path, program.path());
         QCOMPARE(messages.Count, 1);

@@ -1,4 +1,5 @@
 #include "mainwindow/MenuFixture.h"
+#include "support/GameFolder.h"
 #include "support/RenderedContrast.h"
 
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
@@ -130,34 +131,12 @@ void AddDesignRows()
         QTest::newRow(qPrintable(DesignNames()[design])) << design;
 }
 
-void WriteTemplate(const QString &file, int design, int columns = 1)
+void WriteTemplate(const QString &file, int design)
 {
     TTavolexSettings rules;
     rules.SetDesignName(QString::number(design));
-    rules.SetGameCount(columns);
     rules.SaveToFile(file, QStringLiteral("Settings"));
 }
-
-struct TGameFolder {
-    QTemporaryDir Dir;
-    QString Path = Dir.path() + QLatin1Char('/');
-
-    TGameFolder(int design, int columns)
-    {
-        WriteTemplate(Path + QStringLiteral("Settings.ini"), design, columns);
-        const QStringList names{QStringLiteral("Anna"), QStringLiteral("Bert")};
-        for (int i = 0; i < names.size(); ++i) {
-            TPlayer player;
-            player.SetName(names[i]);
-            player.SetPlays(true);
-            player.SetDiceType(i);
-            player.SaveToFile(Path + QStringLiteral("Player%1.qtp").arg(i + 1));
-        }
-        TMainApplication settings;
-        settings.SetSound(1);
-        settings.SaveToFile(Path + QStringLiteral("Global.ini"));
-    }
-};
 
 std::unique_ptr<TFormQuintorGameMain> OpenGame(const TGameFolder &folder)
 {
@@ -247,7 +226,7 @@ private slots:
         QFETCH(int, design);
         QFETCH(int, columns);
         ApplyProgramDesign(design);
-        const TGameFolder folder(design, columns);
+        const TGameFolder folder(columns, design);
         const auto window = OpenGame(folder);
         QVERIFY(!window->Refused());
         window->ValueTable()->show();

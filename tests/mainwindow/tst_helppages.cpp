@@ -1,4 +1,5 @@
 #include "mainwindow/MenuFixture.h"
+#include "support/GameFolder.h"
 
 #include "dialogs/uFormQuintorGameWaitForNextPlayer.h"
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
@@ -93,7 +94,6 @@ QStringList BoldNames(const QString &page)
 struct TWindows {
     TDataFolder Data;
     std::unique_ptr<TFormQuintorMenu> Menu;
-    QTemporaryDir GameData;
 
     QSet<QString> MainWindow()
     {
@@ -115,20 +115,8 @@ struct TWindows {
     // The game window with its result panel, value table and their hints.
     QSet<QString> Game(int columns)
     {
-        const QString folder = GameData.path() + QLatin1Char('/');
-        TTavolexSettings rules;
-        rules.SetGameCount(columns);
-        rules.SaveToFile(folder + QStringLiteral("Settings.ini"), QStringLiteral("Settings"));
-        for (const QString &name : {QStringLiteral("Anna"), QStringLiteral("Bert")}) {
-            TPlayer player;
-            player.SetName(name);
-            player.SetPlays(true);
-            player.SaveToFile(folder + name + QStringLiteral(".qtp"));
-        }
-        TMainApplication settings;
-        settings.SetSound(1);
-        settings.SaveToFile(folder + QStringLiteral("Global.ini"));
-        TFormQuintorGameMain window(nullptr, folder, QStringLiteral(QUINTOR_PROGRAM_DIR));
+        const TGameFolder folder(columns);
+        TFormQuintorGameMain window(nullptr, folder.Path, QStringLiteral(QUINTOR_PROGRAM_DIR));
         return TextsOf(&window) + TextsOf(window.ValueTable());
     }
 
