@@ -8,6 +8,10 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+namespace {
+
+// The text above the list: how many files, what the game does without them,
+// how to get them back.
 QString MissingProgramFilesText(const QStringList &consequences, qsizetype fileCount)
 {
     QString text = fileCount == 1
@@ -19,6 +23,8 @@ QString MissingProgramFilesText(const QStringList &consequences, qsizetype fileC
     text += QStringLiteral("\n\nBitte installieren Sie Quintor neu, damit die Dateien wiederhergestellt werden.");
     return text;
 }
+
+}  // namespace
 
 void ShowMissingProgramFiles(QWidget *parent, const QStringList &consequences, const QStringList &files)
 {

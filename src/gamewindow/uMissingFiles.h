@@ -10,6 +10,3 @@ class QWidget;
 // in a scrollable list; `consequences` are whole sentences. Modal; returns
 // when the player has read it.
 void ShowMissingProgramFiles(QWidget *parent, const QStringList &consequences, const QStringList &files);
-
-// The message's text above the list.
-[[nodiscard]] QString MissingProgramFilesText(const QStringList &consequences, qsizetype fileCount);
