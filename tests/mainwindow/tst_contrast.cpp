@@ -4,6 +4,8 @@
 
 #include "dialogs/uFormQuintorGameWaitForNextPlayer.h"
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
+#include "dialogs/uFormQuintorSplash.h"
+#include "dialogs/uFormQuintorWait.h"
 #include "dialogs/uFormQuintorTempSettings.h"
 #include "gamewindow/uFormQuintorGameMain.h"
 #include "gamewindow/uGameStatusBar.h"
@@ -256,17 +258,28 @@ private slots:
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
     }
 
-    void confirmPromptIsReadable_data() { AddDesignRows(); }
-    void confirmPromptIsReadable()
+    // The confirm prompt, the wait window and the splash.
+    void smallWindowsAreReadable_data() { AddDesignRows(); }
+    void smallWindowsAreReadable()
     {
         QFETCH(int, design);
         ApplyProgramDesign(design);
         TFormQuintorGameWaitForNextPlayer prompt(nullptr);
         prompt.SetQuestion(QStringLiteral("Wollen Sie das Feld streichen ?"));
-        prompt.show();
-        QCoreApplication::processEvents();
-        const QStringList failures = UnreadableTexts(&prompt);
-        prompt.done(TFormQuintorGameWaitForNextPlayer::ResultDeclined);
+        TFormQuintorWait wait(nullptr);
+        wait.SetText(QStringLiteral("Grafiken werden geladen."));
+        TFormQuintorSplash splash;
+        splash.SetJinglePlaying([] { return true; });
+        splash.LabelApplicationShortName()->setText(QStringLiteral("Quintor"));
+        splash.LabelVersion()->setText(QStringLiteral("Version 3.1"));
+        splash.LabelFullname()->setText(QStringLiteral("Frei konfigurierbarer\nTavolex - Clone"));
+        QStringList failures;
+        for (QDialog *window : std::initializer_list<QDialog *>{&prompt, &wait, &splash}) {
+            window->show();
+            QCoreApplication::processEvents();
+            failures << UnreadableTexts(window);
+            window->hide();
+        }
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
     }
 
