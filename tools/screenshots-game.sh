@@ -7,9 +7,11 @@
 # Screenshots of games in progress under Xvfb: a one-column game of three
 # players and a two-column game of two, each after the first and second throw
 # and with another background chosen, then a turn played from the keyboard
-# (focus frame and dice numbers).
+# (focus frame and dice numbers); in the two-column game also the other
+# player's sheet and the value table.
 # Usage: tools/screenshots-game.sh [build-folder] [output-folder]
-# QUINTOR_DISPLAY chooses the Xvfb display (default :96).
+# QUINTOR_DISPLAY chooses the Xvfb display (default :96), QUINTOR_DESIGN the
+# design (0 Standard ... 4 GrayPlastic, default 3).
 set -euo pipefail
 
 BUILD=${1:-build}
@@ -40,8 +42,7 @@ game() {  # name columns board-right players...
     shift 3
     local home="$SCRATCH/$name"
     local data="$home/Documents/Quintor"
-    # The DarkGlass design; its tabs and count buttons sit at known places.
-    python3 "$TOOLS/quintor-data.py" "$data" --design 3 "$@"
+        python3 "$TOOLS/quintor-data.py" "$data" --design "${QUINTOR_DESIGN:-3}" "$@"
     printf '[GLOBAL]\r\nGamecount=0\r\nName=PC\r\nSound=0\r\nAnimateCup=3\r\nAnimateDice=4\r\nShowSplash=0\r\n' > "$data/Global.ini"
     HOME=$home XDG_CONFIG_HOME=$home/.config "$PROGRAM" >>"$OUT/program.log" 2>&1 &
     PROGRAM_PID=$!
@@ -50,9 +51,13 @@ game() {  # name columns board-right players...
     local menu
     menu=$(xdotool search --name "^Quintor Hauptmenü\$" | tail -1)
     if [ "$columns" -gt 1 ]; then
-        xdotool mousemove --window "$menu" 160 77 click 1     # tab "Einstellungen"
+        # Tab "Einstellungen" and "Anzahl Spalten": Standard draws the tabs
+        # narrower and the rows of the page taller than the themes do.
+        local tab=160 counts=228
+        [ "${QUINTOR_DESIGN:-3}" = 0 ] && tab=110 counts=260
+        xdotool mousemove --window "$menu" "$tab" 77 click 1
         sleep 0.8
-        xdotool mousemove --window "$menu" $((149 + 24 * (columns - 1))) 228 click 1  # "Anzahl Spalten"
+        xdotool mousemove --window "$menu" $((151 + 24 * (columns - 1))) "$counts" click 1
         sleep 0.8
     fi
     xdotool mousemove --window "$menu" 665 575 click 1   # "&Start"
@@ -71,6 +76,16 @@ game() {  # name columns board-right players...
     xdotool key Down Down Return
     sleep 1
     import -window root "$OUT/$name-other-background.png"
+    if [ "$columns" -gt 1 ]; then
+        # The second player's panel, left of the board: "Nur zur Info".
+        click_in_game 100 125
+        sleep 0.8
+        import -window root "$OUT/$name-viewing-other.png"
+        click_in_game 100 65                 # back to the own sheet
+        click_in_game $((right + 300)) 66    # "?": the value table
+        sleep 0.8
+        import -window root "$OUT/$name-value-table.png"
+    fi
     # The keyboard: the first player's turn ends with Return on the framed
     # field; the next player throws with Space, holds the leftmost die with 1
     # and moves the frame one field down.

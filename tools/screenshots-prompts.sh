@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Screenshots of keys, prompts and help in a game with take-back: Return in the
 # main window starts the game, Escape leaves the take-back question open, the
 # value table opens centred, F1 in the game window gives a viewer that Escape

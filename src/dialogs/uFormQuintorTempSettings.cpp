@@ -27,7 +27,8 @@ TFormQuintorTempSettings::TFormQuintorTempSettings(QWidget *owner)
     m_ListViewSettings->setSelectionMode(QAbstractItemView::NoSelection);
     m_ListViewSettings->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_ListViewSettings->setStyleSheet(QStringLiteral(
-        "QTreeWidget { background: rgb(255, 255, 128); }"
+        // The fixed yellow takes black text in every design.
+        "QTreeWidget { background: rgb(255, 255, 128); color: black; }"
         "QTreeWidget::item { border-right: 1px solid #c0c0a0; border-bottom: 1px solid #c0c0a0; }"));
 }
 

@@ -10,8 +10,12 @@
 #include <QCache>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
+#include <QtEndian>
 
+#include <algorithm>
+#include <cstdlib>
 #include <future>
 #include <system_error>
 
@@ -102,6 +106,28 @@ QImage Black()
     QImage black(1, 1, QImage::Format_RGB32);
     black.fill(Qt::black);
     return black;
+}
+
+// An uncompressed BMP tells how many bytes its pixels take. The reader
+// draws the rows a cut file lacks in black, which shows as a broken die, so
+// a file shorter than its header promises counts as damaged. Files that are
+// no such BMP are left to the reader.
+bool BitmapCutShort(const QString &file)
+{
+    QFile bitmap(file);
+    if (!bitmap.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray head = bitmap.read(34);
+    if (head.size() < 34 || !head.startsWith("BM") || qFromLittleEndian<quint32>(head.constData() + 14) < 40)
+        return false;
+    const quint32 compression = qFromLittleEndian<quint32>(head.constData() + 30);
+    if (compression != 0 && compression != 3)  // BI_RGB, BI_BITFIELDS
+        return false;
+    const qint64 width = std::abs(static_cast<qint64>(qFromLittleEndian<qint32>(head.constData() + 18)));
+    const qint64 height = std::abs(static_cast<qint64>(qFromLittleEndian<qint32>(head.constData() + 22)));
+    const qint64 bits = qFromLittleEndian<quint16>(head.constData() + 28);
+    const qint64 stride = (width * bits + 31) / 32 * 4;
+    return bitmap.size() < qFromLittleEndian<quint32>(head.constData() + 10) + stride * height;
 }
 
 struct TStandardBackground {
@@ -239,37 +265,73 @@ int TDesigns::LoadBackgrounds(const QString &backgroundFolder, const std::vector
     return first;
 }
 
-void TDesigns::LoadDiceSet(const QString &letter, TPictureList &list, const QString &diceFolder)
+bool TDesigns::LoadDiceSet(const QString &letter, TPictureList &list, const QString &diceFolder)
 {
     const TFolderIndex folder(diceFolder);
+    bool complete = true;
     for (int slot = 0; slot < DiceSlots; ++slot) {
         const QString file = QStringLiteral("%1%2%3.bmp").arg(letter).arg(slot / 4 + 1).arg(slot % 4);
-        // The first missing picture ends the set; later slots stay empty.
-        if (!folder.Exists(file))
-            return;
         const QString path = folder.Path(file);
+        if (!folder.Exists(file)) {
+            m_DiceProblems << path;
+            complete = false;
+            continue;
+        }
+        // After the first bad picture the set has ended; the later files are
+        // only checked for being there, so that the report names them all.
+        if (!complete)
+            continue;
         const QString cacheKey = CacheKey(path, QStringLiteral("corner"));
         QImage keyed;
         if (const QImage *cached = Cached(cacheKey)) {
             keyed = *cached;
         } else {
-            QImage picture = ReadPicture(path);
+            QImage picture = BitmapCutShort(path) ? QImage() : ReadPicture(path);
             const QRgb key = TPictureList::CornerColor(picture);
             keyed = picture.isNull() ? picture : TPictureList::KeyedOut(std::move(picture), key);
             Remember(cacheKey, keyed);
+        }
+        // A picture that cannot be decoded counts as missing.
+        if (keyed.isNull()) {
+            m_DiceProblems << path;
+            complete = false;
+            continue;
         }
         list.ClearPicture(slot);
         list.SetPicture(slot, std::move(keyed), std::nullopt);
         list.SetName(slot, path);
     }
+    return complete;
 }
 
 void TDesigns::LoadDiceImages(const QString &diceFolder)
 {
+    m_DiceProblems.clear();
     for (const char letter : {'c', 'r', 'd', 'a', 'w', 'b'}) {
-        const auto type = std::find(DiceLetters.begin(), DiceLetters.end(), letter) - DiceLetters.begin();
-        LoadDiceSet(QString(QLatin1Char(letter)), m_DiceSets[static_cast<std::size_t>(type)], diceFolder);
+        const auto type = static_cast<std::size_t>(std::find(DiceLetters.begin(), DiceLetters.end(), letter)
+                                                   - DiceLetters.begin());
+        m_DiceComplete[type] = LoadDiceSet(QString(QLatin1Char(letter)), m_DiceSets[type], diceFolder);
     }
+}
+
+bool TDesigns::DiceSetComplete(int diceType) const
+{
+    return diceType >= 0 && diceType < static_cast<int>(m_DiceComplete.size())
+           && m_DiceComplete[static_cast<std::size_t>(diceType)];
+}
+
+bool TDesigns::AnyDiceSetComplete() const
+{
+    return std::find(m_DiceComplete.begin(), m_DiceComplete.end(), true) != m_DiceComplete.end();
+}
+
+int TDesigns::DrawnDiceType(int diceType) const
+{
+    const int own = DiceSetIndex(diceType);
+    if (DiceSetComplete(own))
+        return own;
+    const auto first = std::find(m_DiceComplete.begin(), m_DiceComplete.end(), true);
+    return first == m_DiceComplete.end() ? own : static_cast<int>(first - m_DiceComplete.begin());
 }
 
 void TDesigns::LoadFixedPictures()
@@ -291,7 +353,7 @@ int TDesigns::DiceSetIndex(int diceType) noexcept
 
 const TPictureList &TDesigns::DiceSet(int diceType) const
 {
-    return m_DiceSets[static_cast<std::size_t>(DiceSetIndex(diceType))];
+    return m_DiceSets[static_cast<std::size_t>(DrawnDiceType(diceType))];
 }
 
 QString TDesigns::DiceLetter(int diceType)

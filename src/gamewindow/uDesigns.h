@@ -35,8 +35,20 @@ public:
     // entries the players start with are decoded now, on other threads; the
     // others when PrepareBackground first asks for them.
     int LoadBackgrounds(const QString &backgroundFolder, const std::vector<TPlayer *> &players);
-    // The six colour sets from `diceFolder`; each set ends at its first missing file.
+    // The six colour sets from `diceFolder`; each set ends at its first file
+    // that is missing or cannot be decoded. Every such file of a set is
+    // listed in DiceProblems(), and each incomplete set is drawn with the
+    // first complete one (white first), so no die is ever drawn as nothing.
     void LoadDiceImages(const QString &diceFolder);
+    // Full paths of the dice pictures that are missing or damaged.
+    [[nodiscard]] const QStringList &DiceProblems() const noexcept { return m_DiceProblems; }
+    // True when the set of "DiceType" `diceType` (0..5) was loaded whole.
+    [[nodiscard]] bool DiceSetComplete(int diceType) const;
+    // True when at least one set is complete: without one no game can be drawn.
+    [[nodiscard]] bool AnyDiceSetComplete() const;
+    // The "DiceType" whose pictures draw `diceType`: itself when its set is
+    // complete, else the first complete one (itself when there is none).
+    [[nodiscard]] int DrawnDiceType(int diceType) const;
     // Hold marks and cups stored with the program; a missing one stays empty.
     void LoadFixedPictures();
 
@@ -48,7 +60,8 @@ public:
     void PrepareBackground(int slot) const;
     [[nodiscard]] const QStringList &BackgroundCaptions() const noexcept { return m_Captions; }
     [[nodiscard]] const QStringList &BackgroundPaths() const noexcept { return m_Paths; }
-    // The colour set of a player's "DiceType" 0..5; other values give white.
+    // The colour set drawn for a player's "DiceType" 0..5 (see DrawnDiceType);
+    // other values give white's.
     [[nodiscard]] const TPictureList &DiceSet(int diceType) const;
     // File letter of a "DiceType" ("w" for values out of range).
     [[nodiscard]] static QString DiceLetter(int diceType);
@@ -69,7 +82,8 @@ private:
     // Starts decoding entry `slot` on another thread (at once without one).
     void DecodeAhead(int slot);
     void SetBackground(int slot, const QImage &keyed) const;
-    void LoadDiceSet(const QString &letter, TPictureList &list, const QString &diceFolder);
+    // Loads one set; false when a picture is missing or damaged.
+    bool LoadDiceSet(const QString &letter, TPictureList &list, const QString &diceFolder);
     [[nodiscard]] static int DiceSetIndex(int diceType) noexcept;
 
     // Filled in by Backgrounds() and PrepareBackground() as the decodes
@@ -79,6 +93,8 @@ private:
     QStringList m_Captions;
     QStringList m_Paths;
     std::array<TPictureList, 6> m_DiceSets;
+    std::array<bool, 6> m_DiceComplete{};
+    QStringList m_DiceProblems;
     TPictureList m_HoldMarks;
     TPictureList m_Cups;
 };

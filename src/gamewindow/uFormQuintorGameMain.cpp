@@ -12,6 +12,7 @@
 #include "gamewindow/uGameKeys.h"
 #include "gamewindow/uGameReport.h"
 #include "gamewindow/uGameStatusBar.h"
+#include "gamewindow/uMissingFiles.h"
 #include "gamewindow/uPlayfield.h"
 #include "gamewindow/uProgramFiles.h"
 #include "gamewindow/uResultPanel.h"
@@ -125,6 +126,7 @@ void TFormQuintorGameMain::FormCreate()
         const QString &program = m_ProgramFolder;
         const int first = m_Designs->LoadBackgrounds(FindFolderIgnoringCase(program, QStringLiteral("Bin/Backgrounds")), players);
         m_Designs->LoadDiceImages(FindFolderIgnoringCase(program, QStringLiteral("Bin/Dices")));
+        NoteDiceProblems();
         m_Designs->LoadFixedPictures();
         m_ComboBoxTable->addItems(m_Designs->BackgroundCaptions());
         m_ComboBoxTableIX->addItems(m_Designs->BackgroundPaths());
@@ -133,9 +135,13 @@ void TFormQuintorGameMain::FormCreate()
 
         Message(QStringLiteral("Sounds werden geladen."));
         m_Sounds = std::make_unique<TSoundCatalogue>(m_Settings);
-        m_Sounds->LoadSounds(FindFolderIgnoringCase(program, QStringLiteral("Bin/Sounds")), [this](const QString &path) {
-            QMessageBox::warning(this, QStringLiteral("Quintor"), path);
-        });
+        QStringList missingSounds;
+        m_Sounds->LoadSounds(FindFolderIgnoringCase(program, QStringLiteral("Bin/Sounds")),
+                             [&missingSounds](const QString &path) { missingSounds << path; });
+        if (!missingSounds.isEmpty()) {
+            m_MissingFiles << missingSounds;
+            m_MissingConsequences << QStringLiteral("Ohne diese Klänge bleibt das Spiel an den betreffenden Stellen stumm.");
+        }
         m_Playfield = std::make_unique<TPlayfield>(*m_Engine, *m_Surface, *m_Designs, *m_Sounds, m_Settings);
         m_Playfield->SetBackgroundIndex(first);
         CreateKeys();
@@ -157,6 +163,37 @@ void TFormQuintorGameMain::FormCreate()
     m_Wait = nullptr;
     m_LayoutGuard = false;
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this] { UpdateFrameTimer(); });
+    if (!m_MissingFiles.isEmpty())
+        ShowMissingProgramFiles(this, m_MissingConsequences, m_MissingFiles);
+}
+
+void TFormQuintorGameMain::NoteDiceProblems()
+{
+    if (m_Designs->DiceProblems().isEmpty())
+        return;
+    m_MissingFiles << m_Designs->DiceProblems();
+    if (!m_Designs->AnyDiceSetComplete()) {
+        m_Refused = true;
+        m_MissingConsequences << QStringLiteral("Ohne Würfelbilder kann das Spiel nicht beginnen.");
+        return;
+    }
+    // Adjectives after "mit", by "DiceType".
+    static const QStringList colours{QStringLiteral("weißen"),    QStringLiteral("roten"),
+                                     QStringLiteral("blauen"),    QStringLiteral("schwarzen"),
+                                     QStringLiteral("grünen"),    QStringLiteral("grauen")};
+    for (const TPlayer &player : m_Engine->Players()) {
+        const int own = std::clamp(player.DiceType(), 0, 5);
+        const int drawn = m_Designs->DrawnDiceType(own);
+        if (drawn != own)
+            m_MissingConsequences << QStringLiteral("%1 spielt in diesem Spiel mit %2 statt mit %3 Würfeln.")
+                                         .arg(player.Name(), colours[drawn], colours[own]);
+    }
+}
+
+int TFormQuintorGameMain::exec()
+{
+    // A game that could not draw its dice is not played: the message has said why.
+    return m_Refused ? ResultClosed : QDialog::exec();
 }
 
 void TFormQuintorGameMain::CreateControls()
@@ -186,6 +223,8 @@ void TFormQuintorGameMain::CreateControls()
 
     m_PanelScoreboard = new QFrame(this);
     m_PanelScoreboard->setObjectName(QStringLiteral("PanelScoreboard"));
+    // The player panels lie behind the board; its own background hides them.
+    m_PanelScoreboard->setAutoFillBackground(true);
     m_PanelScoreboardInfo = new QFrame(m_PanelScoreboard);
     m_PanelScoreboardInfo->setObjectName(QStringLiteral("PanelScoreboardInfo"));
     m_PanelScores = new QFrame(m_PanelScoreboard);
@@ -610,7 +649,9 @@ void TFormQuintorGameMain::ShowWinners()
 {
     const TFolderIndex dice(FindFolderIgnoringCase(m_ProgramFolder, QStringLiteral("Bin/Dices")));
     for (const RWinnerList &winner : m_Winners) {
-        const QString picture = TDesigns::DiceLetter(winner.DiceType) + QString::number(winner.Rank) + QStringLiteral("0.bmp");
+        // A colour whose pictures are incomplete shows the colour the game drew instead.
+        const QString letter = TDesigns::DiceLetter(m_Designs->DrawnDiceType(winner.DiceType));
+        const QString picture = letter + QString::number(winner.Rank) + QStringLiteral("0.bmp");
         m_PanelResultMain->ShowWinner(winner.Rank, winner.Points, winner.Name, dice.Path(picture));
     }
 }

@@ -78,6 +78,7 @@ public:
     [[nodiscard]] TScoreBoard *ScoreBoard() const noexcept { return m_ScoreBoard; }
     [[nodiscard]] TDrawSurface *Surface() const noexcept { return m_Surface; }
     [[nodiscard]] TSoundCatalogue *Sounds() const noexcept { return m_Sounds.get(); }
+    [[nodiscard]] const TDesigns *Designs() const noexcept { return m_Designs.get(); }
     [[nodiscard]] TMainApplication &Settings() noexcept { return m_Settings; }
     [[nodiscard]] TGameStatusBar *StatusBar() const noexcept { return m_StatusBarMain; }
     [[nodiscard]] QComboBox *BackgroundSelector() const noexcept { return m_ComboBoxTable; }
@@ -125,6 +126,11 @@ public:
     void StartCeremony() override;
     void CloseGame(int modalResult) override;
 
+    // Without a complete set of dice pictures the game is refused: returns
+    // ResultClosed at once, without showing the window.
+    int exec() override;
+    [[nodiscard]] bool Refused() const noexcept { return m_Refused; }
+
 public slots:
     void reject() override;
 
@@ -138,6 +144,9 @@ protected:
 
 private:
     void FormCreate();
+    // Lists missing or damaged dice pictures for the one message, with what
+    // the game does instead, or refuses the game when no set is complete.
+    void NoteDiceProblems();
     void CreateControls();
     void LoadRulesAndPlayers();
     void PlaceStaticPanels();
@@ -197,6 +206,9 @@ private:
     QString m_ReportFileName;
     int m_GameNumber = 0;  // 0 until resolved
     bool m_ResultShown = false;
+    bool m_Refused = false;
+    QStringList m_MissingFiles;
+    QStringList m_MissingConsequences;
     QStringList m_LoadingMessages;
     bool m_LayoutGuard = true;
     bool m_Closing = false;

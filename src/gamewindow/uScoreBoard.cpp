@@ -25,6 +25,8 @@ constexpr int CaptionWidth = 100;
 constexpr int PlayerPanelHeight = 60;
 constexpr int PlayerPanelWidth = 150;
 constexpr int StripHeight = 20;
+constexpr int MarkerLeft = 2;   // the marker pictures of a player's top strip
+constexpr int MarkerSide = 16;
 const char *const FieldPrefix = "DynScoreSubPanelField";
 const char *const SumMarker = "Summary";
 
@@ -233,12 +235,9 @@ void TScoreBoard::BuildPlayerPanel(int i)
     QPalette palette = top->palette();
     palette.setColor(QPalette::Window, Silver);
     top->setPalette(palette);
-    // Own sheets, so that every design keeps the panel readable; the name
-    // starts right of the marker picture.
+    // Own sheets, so that every design keeps the panel readable.
     panel->setStyleSheet(QStringLiteral("QFrame#PanelPlayer%1 { background-color: rgb(240, 240, 240);"
                                         " border: 1px solid rgb(128, 128, 128); }").arg(i));
-    top->setStyleSheet(QStringLiteral("QLabel#PanelPlayerT%1 { background-color: rgb(192, 192, 192);"
-                                      " color: black; padding-left: 18px; }").arg(i));
     auto *marker = new QLabel(top);
     marker->setObjectName(QStringLiteral("DynImage%1").arg(i));
     marker->installEventFilter(this);
@@ -252,6 +251,7 @@ void TScoreBoard::BuildPlayerPanel(int i)
     bottom->installEventFilter(this);
     m_PlayerPanels << panel;
     m_PlayerTops << top;
+    StyleTopStrip(i, false);
     m_Markers << marker;
     m_PlayerBottoms << bottom;
     MakeGiveUpIcon(i, top, 30);
@@ -314,7 +314,7 @@ void TScoreBoard::Layout(int rowHeight, int columnWidth, int top)
         panel->setGeometry(x, top + slot * PlayerPanelHeight, PlayerPanelWidth, PlayerPanelHeight);
         m_PlayerTops[i]->setGeometry(0, 0, PlayerPanelWidth, StripHeight);
         m_PlayerBottoms[i]->setGeometry(0, PlayerPanelHeight - StripHeight, PlayerPanelWidth, StripHeight);
-        m_Markers[i]->setGeometry(2, 2, 16, 16);
+        m_Markers[i]->setGeometry(MarkerLeft, 2, MarkerSide, MarkerSide);
         // The board covers the panel's right edge; the icon stays in the visible part.
         m_GiveUpIcons[i]->move(PlayerPanelWidth - m_GiveUpIcons[i]->width() - 12, 2);
         ++slot;
@@ -515,11 +515,27 @@ void TScoreBoard::ShowInfoMarker(int player)
         return;
     if (player < 0 || player >= m_PlayerTops.size()) {
         m_InfoMarker->hide();
+        for (int i = 0; i < m_PlayerTops.size(); ++i)
+            StyleTopStrip(i, false);
         return;
     }
     m_InfoMarker->setParent(m_PlayerTops[player]);
-    m_InfoMarker->setGeometry(20, 2, 16, 16);
+    m_InfoMarker->setGeometry(MarkerLeft + MarkerSide + 2, 2, MarkerSide, MarkerSide);
     m_InfoMarker->show();
+    for (int i = 0; i < m_PlayerTops.size(); ++i)
+        StyleTopStrip(i, i == player);
+}
+
+void TScoreBoard::StyleTopStrip(int player, bool withInfoMarker)
+{
+    // The name starts right of the marker pictures, so neither covers it.
+    const int pictures = withInfoMarker ? 2 : 1;
+    const QString sheet = QStringLiteral("QLabel#PanelPlayerT%1 { background-color: rgb(192, 192, 192);"
+                                         " color: black; padding-left: %2px; }")
+                              .arg(player)
+                              .arg(MarkerLeft + pictures * (MarkerSide + 2));
+    if (m_PlayerTops[player]->styleSheet() != sheet)
+        m_PlayerTops[player]->setStyleSheet(sheet);
 }
 
 void TScoreBoard::StartBlink()

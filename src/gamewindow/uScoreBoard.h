@@ -80,6 +80,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The top strip's sheet: silver, black name indented past the marker
+    // pictures (one, or two while "Nur zur Info" sits in it).
+    void StyleTopStrip(int player, bool withInfoMarker);
     [[nodiscard]] bool MultiColumn() const;
     [[nodiscard]] static bool IsFieldRow(int row);
     [[nodiscard]] static bool IsSumRow(int row);

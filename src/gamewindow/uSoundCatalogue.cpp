@@ -58,7 +58,7 @@ void TSoundCatalogue::LoadSounds(const QString &soundFolder, const TProblem &pro
             continue;
         }
         if (m_Layer.Add(name, path) < 0 && problem && m_Layer.IsOpen())
-            problem(QStringLiteral("Die Sound-Datei %1 kann nicht gelesen werden.").arg(path));
+            problem(path);
     }
 }
 

@@ -19,9 +19,9 @@ class TMainApplication;
 // honours the "Sound" switch of the settings (0 on, 1 off).
 class TSoundCatalogue {
 public:
-    // Called once per file that cannot be loaded, with the text to show:
-    // the full path of a missing file.
-    using TProblem = std::function<void(const QString &text)>;
+    // Called once per file that is missing or cannot be decoded, with its
+    // full path; the caller collects them into one message.
+    using TProblem = std::function<void(const QString &path)>;
 
     // Plays through `layer`, or through SDL when none is given.
     explicit TSoundCatalogue(const TMainApplication &settings, std::unique_ptr<ISoundLayer> layer = nullptr);

@@ -37,6 +37,31 @@ QByteArray WithHonestChunkLengths(QByteArray wave)
     return wave;
 }
 
+// A wave must hold what its header describes: a format chunk, and a data
+// chunk of at least one sample frame that the file holds whole. A cut file
+// or a header put before a few stray bytes would play as a click or as
+// nothing, so it counts as unreadable. Other formats are left to the decoder.
+bool WaveIsWhole(const QByteArray &wave)
+{
+    if (wave.size() < 12 || !wave.startsWith("RIFF") || wave.mid(8, 4) != "WAVE")
+        return true;
+    quint16 blockAlign = 0;
+    qsizetype at = 12;
+    while (at + 8 <= wave.size()) {
+        const QByteArray id = wave.mid(at, 4);
+        const quint64 length = qFromLittleEndian<quint32>(wave.constData() + at + 4);
+        const quint64 available = static_cast<quint64>(wave.size() - at - 8);
+        if (id == "fmt " && length >= 16 && available >= 16)
+            blockAlign = qFromLittleEndian<quint16>(wave.constData() + at + 8 + 12);
+        if (id == "data")
+            return blockAlign > 0 && length >= blockAlign && length <= available;
+        if (length > available)
+            return false;
+        at += 8 + static_cast<qsizetype>(length) + static_cast<qsizetype>(length & 1);
+    }
+    return false;
+}
+
 constexpr int InitialChannels = 32;
 constexpr int MaxChannels = 256;
 // The game's samples are recorded at this rate; mixing at it spares the
@@ -124,7 +149,10 @@ int TSoundLayer::Add(const QString &name, const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxSampleBytes)
         return -1;
-    const QByteArray bytes = WithHonestChunkLengths(file.readAll());
+    const QByteArray read = file.readAll();
+    if (!WaveIsWhole(read))
+        return -1;
+    const QByteArray bytes = WithHonestChunkLengths(read);
     // The chunk is decoded into memory of its own; the bytes may go after.
     Mix_Chunk *chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size())), 1);
     if (!chunk)

@@ -51,14 +51,26 @@ public:
 
     // True when an output (a real or the silent one) is open.
     [[nodiscard]] bool IsOpen() const noexcept override { return m_Open; }
+
+    // Decodes the wave file once and appends it under `name`, ready to play.
+    // Returns its index, or -1 when the file cannot be read or is a wave
+    // whose data is cut short or missing (nothing added).
     int Add(const QString &name, const QString &fileName) override;
     [[nodiscard]] int Count() const noexcept override { return static_cast<int>(m_Items.size()); }
     [[nodiscard]] QString Name(int index) const override;
+    // Letter case ignored; -1 when absent.
     [[nodiscard]] int IndexOf(const QString &name) const override;
+    // Length of the sample in milliseconds; 0 for an invalid index.
     [[nodiscard]] int LengthMs(int index) const override;
+
+    // Plays the sample from its start; a copy already playing goes on
+    // alongside. With `wait`, returns when this copy has ended (polling every
+    // 10 ms, handling no events meanwhile). An invalid index does nothing.
     void Play(int index, bool wait) override;
+    // Stops every copy of the sample.
     void Stop(int index) override;
     void StopAll() override;
+    // True while any copy of the sample plays.
     [[nodiscard]] bool Playing(int index) const override;
 
 private:

@@ -13,6 +13,8 @@ namespace {
 
 // The colours a theme is drawn from; every sheet is the same template so the
 // themes differ in colour and shape only, never in which controls they cover.
+// Each text colour keeps at least 4.5:1 against the colour it is drawn on
+// (AccentText on Accent is a selected row).
 struct TThemeColors {
     const char *Window;
     const char *Panel;
@@ -31,22 +33,27 @@ struct TThemeColors {
 };
 
 constexpr TThemeColors BlueIce{"#e6f1fb", "#d3e6f7", "#0d2b4a", "#ffffff", "#0d2b4a", "#ffffff", "#bcd9f2",
-                               "#0d2b4a", "#7fa9d1", "#3f86c8", "#ffffff", "#c4ddf3", "#8aa4bd", 6};
+                               "#0d2b4a", "#7fa9d1", "#2f73b5", "#ffffff", "#c4ddf3", "#8aa4bd", 6};
 constexpr TThemeColors Elegant{"#f5efe3", "#ebe1cf", "#3a2a1e", "#fffdf8", "#3a2a1e", "#fbf6ec", "#e2d4ba",
                                "#3a2a1e", "#a88d66", "#7a2e3a", "#fff8ee", "#e6d9c2", "#b3a48c", 2};
 constexpr TThemeColors DarkGlass{"#23272e", "#2d333c", "#e3e8ef", "#1b1e23", "#e3e8ef", "#4a5361", "#2c323b",
-                                 "#e3e8ef", "#58c2e8", "#1f9bd1", "#ffffff", "#353c47", "#6c7685", 5};
+                                 "#e3e8ef", "#58c2e8", "#1f9bd1", "#0b1a24", "#353c47", "#6c7685", 5};
 constexpr TThemeColors GrayPlastic{"#d9d9d9", "#cbcbcb", "#202020", "#f7f7f7", "#202020", "#f4f4f4", "#b5b5b5",
                                    "#202020", "#8a8a8a", "#5b6b7d", "#ffffff", "#c2c2c2", "#8f8f8f", 8};
 
-// The head label of the Standard design is black on the window colour.
-const QString StandardSheet = QStringLiteral("QLabel#LabelHead { color: black; background: transparent; }\n");
+// The head label of the Standard design is black on the window colour. A
+// list with a sheet of its own draws its selected row from the sheet, which
+// left white text on a pale inactive highlight: the row keeps one strong
+// colour whether the list has the focus or not.
+const QString StandardSheet = QStringLiteral(
+    "QLabel#LabelHead { color: black; background: transparent; }\n"
+    "QTreeWidget::item:selected { background: #2a64a8; color: #ffffff; }\n");
 
 // Rules every design needs: the invalid mark of the rule editor and the grey
-// header row of the extended values.
+// header row of the extended values (black: white on that grey is too faint).
 const QString CommonSheet = QStringLiteral(
     "QLineEdit[invalid=\"true\"] { background: #e02020; color: #ffffff; }\n"
-    "QLabel#DynExtValueHeader { background: rgb(128,128,128); color: #ffffff; font-weight: bold; padding-left: 4px; }\n");
+    "QLabel#DynExtValueHeader { background: rgb(128,128,128); color: #000000; font-weight: bold; padding-left: 4px; }\n");
 
 QString ThemeSheet(const TThemeColors &c)
 {

@@ -113,6 +113,29 @@ struct ModalAnswers {
     }
 };
 
+// Where the text of `label` is drawn, in its own coordinates: the label is
+// rendered alone (no children over it) with and without its text.
+QRect NameBounds(QLabel *label)
+{
+    const auto render = [label] {
+        QImage image(label->size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        label->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        return image;
+    };
+    const QImage with = render();
+    const QString text = label->text();
+    label->setText(QString());
+    const QImage without = render();
+    label->setText(text);
+    QRect bounds;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            if (with.pixel(x, y) != without.pixel(x, y))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
 struct GameFixture {
     QTemporaryDir Data;
     QString Folder;
@@ -504,6 +527,40 @@ private slots:
         QCOMPARE(game.Engine().Phase(), TurnPhase::Lying);
         QVERIFY(game.Field(0, 1)->isEnabled());
         QVERIFY(!window.findChild<QLabel *>("ImageInfo")->isVisible());
+    }
+
+    // The name in a top strip starts right of its marker pictures, also while
+    // "Nur zur Info" sits in the strip of the viewed player.
+    void markersOfTheTopStripLeaveTheNameFree()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna", "Bert"}, 2);
+        game.Click(window.findChild<QWidget *>("PanelPlayerB1"));
+        for (const char *name : {"PanelPlayerT0", "PanelPlayerT1"}) {
+            auto *strip = window.findChild<QLabel *>(name);
+            const QRect text = NameBounds(strip);
+            QVERIFY2(!text.isEmpty(), name);
+            for (const QLabel *marker : strip->findChildren<QLabel *>())
+                if (marker->isVisible() && !marker->pixmap().isNull())
+                    QVERIFY2(!marker->geometry().intersects(text),
+                             qPrintable(QStringLiteral("%1 covers the name in %2").arg(marker->objectName(), name)));
+        }
+        QCOMPARE(window.findChild<QLabel *>("ImageInfo")->parentWidget()->objectName(), QString("PanelPlayerT1"));
+    }
+
+    // The panels of the players not on turn reach under the board; the board
+    // hides them, its caption column included.
+    void playerPanelsStayBehindTheBoard()
+    {
+        GameFixture game;
+        TFormQuintorGameMain &window = game.Open({"Anna", "Bert", "Carl"}, 2);
+        auto *board = window.findChild<QWidget *>("PanelScoreboard");
+        const QRect area = board->geometry();
+        QVERIFY(window.findChild<QWidget *>("PanelPlayer1")->geometry().intersects(area));
+        const QImage shown = window.grab(area).toImage();
+        for (int i = 0; i < 3; ++i)
+            window.findChild<QWidget *>(QStringLiteral("PanelPlayer%1").arg(i))->hide();
+        QCOMPARE(window.grab(area).toImage(), shown);
     }
 
     void resizingKeepsValuesAndOffers()

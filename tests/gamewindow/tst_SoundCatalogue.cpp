@@ -80,9 +80,7 @@ private slots:
         QCOMPARE(reported.size(), 164);
         QCOMPARE(reported.first(), partial.filePath("1w01.wav"));
         QVERIFY(reported.contains(partial.filePath("KlickDice.wav")));
-        const QStringList unreadable = reported.filter("hero.wav");
-        QCOMPARE(unreadable.size(), 1);
-        QVERIFY(unreadable.first().contains("kann nicht gelesen werden"));
+        QCOMPARE(reported.filter("hero.wav"), QStringList{partial.filePath("hero.wav")});
     }
 
     void lookupIgnoresLetterCase()
