@@ -6,6 +6,7 @@
 //   bench_Windows gamewindow <data folder>             one run, prints ms
 //   bench_Windows editplayer <data folder>             one run, prints ms
 //   bench_Windows prepare <data folder> <players> <ticked> <games>
+//   bench_Windows start <Quintor program> <probe library>   start figures only
 //   bench_Windows spin                                 keeps one core busy
 #include "uClocks.h"
 #include "uFigureTable.h"
@@ -149,6 +150,11 @@ TProbeValues ProbeRun(const QString &program, const QString &probe, const QStrin
     PrepareDataFolder(data, players, playing, 0);
     const QString out = home.path() + QStringLiteral("/probe.txt");
     QProcessEnvironment env = Headless(home.path());
+    const QString display = qEnvironmentVariable("QUINTOR_BENCH_DISPLAY");
+    if (mode == QLatin1String("start") && !display.isEmpty()) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("DISPLAY"), display);
+    }
     env.insert(QStringLiteral("LD_PRELOAD"), probe);
     env.insert(QStringLiteral("QUINTOR_PROBE_MODE"), mode);
     env.insert(QStringLiteral("QUINTOR_PROBE_OUT"), out);
@@ -214,8 +220,9 @@ void StartAgainstBareWindow(const QString &program, const QString &probe)
         rssMb << First(menu, "peak_rss_kb") / 1024;
         bareRssMb << First(floor, "peak_rss_kb") / 1024;
     }
-    PrintUnder("Programmstart bis Hauptfenster aktiv (20 Spieler, ohne Splash)", Median(startMs), "ms", 150);
-    PrintInformation("leeres Qt-Fenster bis aktiv (gleiche Flags, abwechselnd gemessen)", Median(bareMs), "ms");
+    const std::string where = qEnvironmentVariableIsEmpty("QUINTOR_BENCH_DISPLAY") ? " (offscreen)" : " (Xvfb)";
+    PrintUnder(("Programmstart bis Hauptfenster aktiv (20 Spieler, ohne Splash)" + where).c_str(), Median(startMs), "ms", 150);
+    PrintInformation("leeres Qt-Fenster bis aktiv (gleiche Flags, abwechselnd gemessen)" + where, Median(bareMs), "ms");
     PrintAtMost("Start Hauptfenster / leeres Qt-Fenster", Median(ratios), "x", 1.5);
     PrintUnder("Spitzen-RSS Hauptfenster allein", Median(rssMb), "MB", 60);
     PrintInformation("Spitzen-RSS leeres Qt-Fenster", Median(bareRssMb), "MB");
@@ -336,6 +343,10 @@ int main(int argc, char *argv[])
         return RunEditPlayer(args[2]);
     if (args.size() == 6 && args[1] == QLatin1String("prepare")) {
         PrepareDataFolder(args[2] + '/', args[3].toInt(), args[4].toInt(), args[5].toInt());
+        return 0;
+    }
+    if (args.size() == 4 && args[1] == QLatin1String("start")) {
+        StartAgainstBareWindow(args[2], args[3]);
         return 0;
     }
     if (args.size() == 3)
