@@ -28,7 +28,6 @@
 #include <QWindow>
 
 #include <sys/resource.h>
-#include <time.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -99,16 +98,9 @@ private:
         QByteArray What;
     };
 
-    static qint64 ThreadCpuNs()
-    {
-        timespec now{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-        return static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec;
-    }
-
     void Mark(char kind, QByteArray what)
     {
-        m_Records.push_back({MonotonicNs(), ThreadCpuNs(), kind, std::move(what)});
+        m_Records.push_back({MonotonicNs(), static_cast<qint64>(ThreadCpuMs() * 1e6), kind, std::move(what)});
     }
 
     void WriteWindow(QFile &out, std::size_t from, std::size_t to) const

@@ -27,7 +27,7 @@ struct TMixerApi {
     decltype(&Mix_OpenAudioDevice) OpenAudioDevice = nullptr;
     decltype(&Mix_CloseAudio) CloseAudio = nullptr;
     decltype(&Mix_AllocateChannels) AllocateChannels = nullptr;
-    decltype(&Mix_QuerySpec) QuerySpec = nullptr;
+    int (*QueryFormat)(int *frequency, Uint16 *format, int *channels) = nullptr;
     decltype(&Mix_LoadWAV_RW) LoadWAV_RW = nullptr;
     decltype(&Mix_FreeChunk) FreeChunk = nullptr;
     decltype(&Mix_PlayChannelTimed) PlayChannelTimed = nullptr;
@@ -60,7 +60,7 @@ TMixerApi LoadMixerApi()
                  && Resolve(mixer, "Mix_OpenAudioDevice", api.OpenAudioDevice)
                  && Resolve(mixer, "Mix_CloseAudio", api.CloseAudio)
                  && Resolve(mixer, "Mix_AllocateChannels", api.AllocateChannels)
-                 && Resolve(mixer, "Mix_QuerySpec", api.QuerySpec)
+                 && Resolve(mixer, "Mix_QuerySpec", api.QueryFormat)
                  && Resolve(mixer, "Mix_LoadWAV_RW", api.LoadWAV_RW)
                  && Resolve(mixer, "Mix_FreeChunk", api.FreeChunk)
                  && Resolve(mixer, "Mix_PlayChannelTimed", api.PlayChannelTimed)
@@ -225,7 +225,7 @@ int TSoundLayer::LengthMs(int index) const
     int frequency = 0;
     Uint16 format = 0;
     int channels = 0;
-    if (!chunk || Mix().QuerySpec(&frequency, &format, &channels) == 0 || frequency <= 0)
+    if (!chunk || Mix().QueryFormat(&frequency, &format, &channels) == 0 || frequency <= 0)
         return 0;
     const long long bytesPerFrame = static_cast<long long>(SDL_AUDIO_BITSIZE(format) / 8) * channels;
     if (bytesPerFrame <= 0)
