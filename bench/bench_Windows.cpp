@@ -10,6 +10,8 @@
 //   bench_Windows gamewindow <data folder>             one run, prints ms
 //   bench_Windows editplayer <data folder>             one run, prints ms
 //   bench_Windows prepare <data folder> <players> <ticked> <games>
+//   bench_Windows start <Quintor program> <probe library>   start figures only
+//   bench_Windows spin                                 keeps one core busy
 #include "uClocks.h"
 #include "uFigureTable.h"
 
@@ -27,12 +29,15 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
 constexpr int Runs = 5;
+constexpr int StartRuns = 7;
+// Throws per session of the probe: one turn of the prepared rules allows six.
+constexpr int RollsPerSession = 5;
 
 double Median(QList<double> values)
 {
@@ -42,9 +47,10 @@ double Median(QList<double> values)
     return values[values.size() / 2];
 }
 
-// A data folder as the program leaves it: rules for four columns, `players`
-// profiles of which the first `playing` are ticked, sound and splash off,
-// and `games` recorded games of Player1.qtp with their reports.
+// A data folder as the program leaves it: rules for four columns and six
+// throws a turn, `players` profiles of which the first `playing` are ticked,
+// sound on (so a roll lasts as long as its sample), splash off, and `games`
+// recorded games of Player1.qtp with their reports.
 void PrepareDataFolder(const QString &folder, int players, int playing, int games)
 {
     QDir().mkpath(folder);
@@ -52,6 +58,7 @@ void PrepareDataFolder(const QString &folder, int players, int playing, int game
     QString error;
     rules.LoadFromFile(folder + QStringLiteral("Quintor.ini"), QStringLiteral("Settings"), error);
     rules.SetGameCount(4);
+    rules.SetDiceCount(6);
     for (const char *file : {"Quintor.ini", "User.ini", "Settings.ini"})
         rules.SaveToFile(folder + QLatin1String(file), QStringLiteral("Settings"));
     for (int i = 0; i < players; ++i) {
@@ -62,7 +69,7 @@ void PrepareDataFolder(const QString &folder, int players, int playing, int game
         player.SaveToFile(folder + QStringLiteral("Player%1.qtp").arg(i + 1));
     }
     TMainApplication settings;
-    settings.SetSound(1);
+    settings.SetSound(0);
     settings.SetShowSplash(false);
     settings.SaveToFile(folder + QStringLiteral("Global.ini"));
     QByteArray stats;
@@ -135,52 +142,51 @@ double ChildMs(const QString &mode, const QString &folder)
     return ok ? ms : -1;
 }
 
-// One run of the program with the probe; what the probe wrote.
-QMap<QString, double> ProbeRun(const QString &program, const QString &probe, const QString &mode,
-                               int players, int playing)
+using TProbeValues = QMap<QString, QList<double>>;
+
+// One run of `program` with the probe in `mode` on a fresh data folder of
+// `players` profiles, `playing` of them ticked; every value the probe wrote.
+TProbeValues ProbeRun(const QString &program, const QString &probe, const QString &mode, int players,
+                      int playing)
 {
     QTemporaryDir home;
     const QString data = home.path() + QStringLiteral("/Documents/") + QFileInfo(program).baseName() + '/';
     PrepareDataFolder(data, players, playing, 0);
     const QString out = home.path() + QStringLiteral("/probe.txt");
     QProcessEnvironment env = Headless(home.path());
+    const QString display = qEnvironmentVariable("QUINTOR_BENCH_DISPLAY");
+    if (mode == QLatin1String("start") && !display.isEmpty()) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("DISPLAY"), display);
+    }
     env.insert(QStringLiteral("LD_PRELOAD"), probe);
     env.insert(QStringLiteral("QUINTOR_PROBE_MODE"), mode);
     env.insert(QStringLiteral("QUINTOR_PROBE_OUT"), out);
+    env.insert(QStringLiteral("QUINTOR_PROBE_THROWS"), QString::number(RollsPerSession));
     QProcess run;
-    run.setProcessEnvironment(env);
     run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     env.insert(QStringLiteral("QUINTOR_PROBE_T0"), QString::number(MonotonicNs()));
     run.setProcessEnvironment(env);
     run.start(program, {});
-    if (!run.waitForFinished(30000)) {
+    if (!run.waitForFinished(60000)) {
         run.kill();
         run.waitForFinished();
     }
-    QMap<QString, double> seen;
+    TProbeValues seen;
     QFile file(out);
     if (file.open(QIODevice::ReadOnly | QIODevice::Text))
         while (!file.atEnd()) {
             const QList<QByteArray> parts = file.readLine().trimmed().split(' ');
             if (parts.size() == 2)
-                seen[QString::fromLatin1(parts[0])] = parts[1].toDouble();
+                seen[QString::fromLatin1(parts[0])] << parts[1].toDouble();
         }
     return seen;
 }
 
-// The medians of every key over `Runs` probe runs.
-QMap<QString, double> ProbeMedians(const std::function<QMap<QString, double>()> &run)
+double First(const TProbeValues &values, const char *key)
 {
-    QMap<QString, QList<double>> values;
-    for (int i = 0; i < Runs; ++i) {
-        const QMap<QString, double> seen = run();
-        for (auto it = seen.cbegin(); it != seen.cend(); ++it)
-            values[it.key()] << it.value();
-    }
-    QMap<QString, double> medians;
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        medians[it.key()] = Median(it.value());
-    return medians;
+    const QList<double> list = values.value(QLatin1String(key));
+    return list.isEmpty() ? -1 : list.first();
 }
 
 void PrintUnder(const char *figure, double value, const char *unit, double limit)
@@ -189,12 +195,115 @@ void PrintUnder(const char *figure, double value, const char *unit, double limit
                 value >= 0 && value < limit);
 }
 
+void PrintAtMost(const char *figure, double value, const char *unit, double limit)
+{
+    PrintFigure(figure, value, unit, "<= " + QString::number(limit).toStdString() + " " + unit,
+                value >= 0 && value <= limit);
+}
+
 double MedianOfChildren(const QString &mode, const QString &folder)
 {
     QList<double> values;
     for (int i = 0; i < Runs; ++i)
         values << ChildMs(mode, folder);
     return values.contains(-1) ? -1 : Median(values);
+}
+
+// Start to the mapped, active window and peak RSS, of the program and of a
+// bare Qt window, taken in turns so that both meet the same load.
+void StartAgainstBareWindow(const QString &program, const QString &probe)
+{
+    const QString bare = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_BareWindow");
+    QList<double> startMs, bareMs, ratios, rssMb, bareRssMb;
+    for (int i = 0; i < StartRuns; ++i) {
+        const TProbeValues floor = ProbeRun(bare, probe, QStringLiteral("start"), 0, 0);
+        const TProbeValues menu = ProbeRun(program, probe, QStringLiteral("start"), 20, 0);
+        startMs << First(menu, "startup_ms");
+        bareMs << First(floor, "startup_ms");
+        ratios << (bareMs.last() > 0 ? startMs.last() / bareMs.last() : -1);
+        rssMb << First(menu, "peak_rss_kb") / 1024;
+        bareRssMb << First(floor, "peak_rss_kb") / 1024;
+    }
+    const std::string where = qEnvironmentVariableIsEmpty("QUINTOR_BENCH_DISPLAY") ? " (offscreen)" : " (Xvfb)";
+    PrintUnder(("Programmstart bis Hauptfenster aktiv (20 Spieler, ohne Splash)" + where).c_str(), Median(startMs), "ms", 150);
+    PrintInformation("leeres Qt-Fenster bis aktiv (gleiche Flags, abwechselnd gemessen)" + where, Median(bareMs), "ms");
+    PrintAtMost("Start Hauptfenster / leeres Qt-Fenster", Median(ratios), "x", 1.5);
+    PrintUnder("Spitzen-RSS Hauptfenster allein", Median(rssMb), "MB", 60);
+    PrintInformation("Spitzen-RSS leeres Qt-Fenster", Median(bareRssMb), "MB");
+    PrintAtMost("Spitzen-RSS Hauptfenster ueber leerem Qt-Fenster", Median(rssMb) - Median(bareRssMb), "MB", 10);
+}
+
+// A process that keeps one core busy until it is killed.
+class TBusyCore {
+public:
+    TBusyCore()
+    {
+        m_Child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("spin")});
+        m_Child.waitForStarted();
+    }
+    ~TBusyCore()
+    {
+        m_Child.kill();
+        m_Child.waitForFinished();
+    }
+    TBusyCore(const TBusyCore &) = delete;
+    TBusyCore &operator=(const TBusyCore &) = delete;
+
+private:
+    QProcess m_Child;
+};
+
+[[noreturn]] void Spin()
+{
+    volatile unsigned long turns = 0;
+    for (;;)
+        turns = turns + 1;
+}
+
+struct TGaps {
+    QList<double> Ms;
+    double PeakRssMb = -1;
+};
+
+// Sessions of a 4-player game, each throwing the dice a few times; every gap
+// between two presented frames of all the rolls, and the median peak RSS.
+TGaps RollSessions(const QString &program, const QString &probe)
+{
+    TGaps gaps;
+    QList<double> rss;
+    for (int i = 0; i < Runs; ++i) {
+        const TProbeValues seen = ProbeRun(program, probe, QStringLiteral("session"), 4, 4);
+        gaps.Ms << seen.value(QStringLiteral("gap_ms"));
+        rss << First(seen, "peak_rss_kb") / 1024;
+    }
+    gaps.PeakRssMb = Median(rss);
+    std::sort(gaps.Ms.begin(), gaps.Ms.end());
+    return gaps;
+}
+
+// The value below which `share` of the sorted values lie (nearest rank).
+double Percentile(const QList<double> &sorted, double share)
+{
+    if (sorted.isEmpty())
+        return -1;
+    const auto rank = static_cast<qsizetype>(std::ceil(share * static_cast<double>(sorted.size())));
+    return sorted[std::clamp<qsizetype>(rank - 1, 0, sorted.size() - 1)];
+}
+
+void PrintRollPacing(const TGaps &gaps)
+{
+    const QList<double> &ms = gaps.Ms;
+    double total = 0;
+    for (const double gap : ms)
+        total += gap;
+    const double fps = ms.isEmpty() ? -1 : 1000.0 * static_cast<double>(ms.size()) / total;
+    PrintFigure("Bilder je Sekunde beim Wurf", fps, "fps", "58-62 fps", fps >= 58 && fps <= 62);
+    const std::string rolls = " (" + std::to_string(Runs * RollsPerSession) + " Wuerfe)";
+    PrintInformation("Luecke zwischen zwei Bildern beim Wurf, Median" + rolls, Percentile(ms, 0.5), "ms");
+    PrintAtMost("Luecke zwischen zwei Bildern beim Wurf, 99. Perzentil", Percentile(ms, 0.99), "ms", 20);
+    PrintAtMost("groesste Luecke zwischen zwei Bildern beim Wurf", ms.isEmpty() ? -1 : ms.last(), "ms", 25);
+    const auto over = std::count_if(ms.cbegin(), ms.cend(), [](double gap) { return gap > 25; });
+    PrintInformation("Luecken ueber 25 ms", static_cast<double>(over), "");
 }
 
 int RunAll(const QString &program, const QString &probe)
@@ -209,20 +318,18 @@ int RunAll(const QString &program, const QString &probe)
     PrintUnder("Spieler-Dialog mit 5000 Spielen gefuellt (CPU)",
                MedianOfChildren(QStringLiteral("editplayer"), stats), "ms", 300);
 
-    const QMap<QString, double> start = ProbeMedians(
-        [&] { return ProbeRun(program, probe, QStringLiteral("start"), 20, 0); });
-    PrintUnder("Programmstart bis Hauptfenster aktiv (20 Spieler, ohne Splash)",
-               start.value(QStringLiteral("startup_ms"), -1), "ms", 150);
-    PrintUnder("Spitzen-RSS Hauptfenster allein", start.value(QStringLiteral("peak_rss_kb"), -1) / 1024, "MB", 60);
+    StartAgainstBareWindow(program, probe);
 
-    const QMap<QString, double> session = ProbeMedians(
-        [&] { return ProbeRun(program, probe, QStringLiteral("session"), 4, 4); });
-    PrintUnder("Spitzen-RSS Sitzung mit 4-Spieler-Spiel",
-               session.value(QStringLiteral("peak_rss_kb"), -1) / 1024, "MB", 120);
-    const double fps = session.value(QStringLiteral("fps"), -1);
-    PrintFigure("Bilder je Sekunde beim Wurf", fps, "fps", "58-62 fps", fps >= 58 && fps <= 62);
-    PrintUnder("groesste Luecke zwischen zwei Bildern beim Wurf",
-               session.value(QStringLiteral("largest_gap_ms"), -1), "ms", 34);
+    const TGaps idle = RollSessions(program, probe);
+    PrintUnder("Spitzen-RSS Sitzung mit 4-Spieler-Spiel", idle.PeakRssMb, "MB", 120);
+    PrintRollPacing(idle);
+    TGaps loaded;
+    {
+        const TBusyCore busy;
+        loaded = RollSessions(program, probe);
+    }
+    PrintInformation("Luecke beim Wurf, ein Kern belegt, 99. Perzentil", Percentile(loaded.Ms, 0.99), "ms");
+    PrintAtMost("groesste Luecke beim Wurf, ein Kern belegt", loaded.Ms.isEmpty() ? -1 : loaded.Ms.last(), "ms", 34);
     return 0;
 }
 
@@ -232,12 +339,18 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 2 && args[1] == QLatin1String("spin"))
+        Spin();
     if (args.size() == 3 && args[1] == QLatin1String("gamewindow"))
         return RunGameWindow(args[2]);
     if (args.size() == 3 && args[1] == QLatin1String("editplayer"))
         return RunEditPlayer(args[2]);
     if (args.size() == 6 && args[1] == QLatin1String("prepare")) {
         PrepareDataFolder(args[2] + '/', args[3].toInt(), args[4].toInt(), args[5].toInt());
+        return 0;
+    }
+    if (args.size() == 4 && args[1] == QLatin1String("start")) {
+        StartAgainstBareWindow(args[2], args[3]);
         return 0;
     }
     if (args.size() == 3)

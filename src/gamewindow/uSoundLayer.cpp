@@ -11,10 +11,76 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <chrono>
 
 namespace {
+
+// SDL and its mixer are opened with the first sample layer, not at program
+// start: the mixer brings some forty libraries (decoders, sound servers, X11,
+// Wayland) that the main window has no use for, and loading them was a good
+// part of the start and of its memory.
+struct TMixerApi {
+    decltype(&SDL_SetHint) SetHint = nullptr;
+    decltype(&SDL_SetHintWithPriority) SetHintWithPriority = nullptr;
+    decltype(&SDL_InitSubSystem) InitSubSystem = nullptr;
+    decltype(&SDL_QuitSubSystem) QuitSubSystem = nullptr;
+    decltype(&SDL_RWFromConstMem) RWFromConstMem = nullptr;
+    decltype(&Mix_OpenAudioDevice) OpenAudioDevice = nullptr;
+    decltype(&Mix_CloseAudio) CloseAudio = nullptr;
+    decltype(&Mix_AllocateChannels) AllocateChannels = nullptr;
+    int (*QueryFormat)(int *frequency, Uint16 *format, int *channels) = nullptr;
+    decltype(&Mix_LoadWAV_RW) LoadWAV_RW = nullptr;
+    decltype(&Mix_FreeChunk) FreeChunk = nullptr;
+    decltype(&Mix_PlayChannelTimed) PlayChannelTimed = nullptr;
+    decltype(&Mix_HaltChannel) HaltChannel = nullptr;
+    decltype(&Mix_Playing) Playing = nullptr;
+    decltype(&Mix_GetChunk) GetChunk = nullptr;
+    bool Loaded = false;
+};
+
+template <typename TFunction>
+bool Resolve(void *library, const char *name, TFunction &function)
+{
+    function = reinterpret_cast<TFunction>(dlsym(library, name));
+    return function != nullptr;
+}
+
+TMixerApi LoadMixerApi()
+{
+    TMixerApi api;
+    // Kept loaded for the rest of the run, as a linked library would be.
+    void *sdl = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    void *mixer = dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!sdl || !mixer)
+        return api;
+    api.Loaded = Resolve(sdl, "SDL_SetHint", api.SetHint)
+                 && Resolve(sdl, "SDL_SetHintWithPriority", api.SetHintWithPriority)
+                 && Resolve(sdl, "SDL_InitSubSystem", api.InitSubSystem)
+                 && Resolve(sdl, "SDL_QuitSubSystem", api.QuitSubSystem)
+                 && Resolve(sdl, "SDL_RWFromConstMem", api.RWFromConstMem)
+                 && Resolve(mixer, "Mix_OpenAudioDevice", api.OpenAudioDevice)
+                 && Resolve(mixer, "Mix_CloseAudio", api.CloseAudio)
+                 && Resolve(mixer, "Mix_AllocateChannels", api.AllocateChannels)
+                 && Resolve(mixer, "Mix_QuerySpec", api.QueryFormat)
+                 && Resolve(mixer, "Mix_LoadWAV_RW", api.LoadWAV_RW)
+                 && Resolve(mixer, "Mix_FreeChunk", api.FreeChunk)
+                 && Resolve(mixer, "Mix_PlayChannelTimed", api.PlayChannelTimed)
+                 && Resolve(mixer, "Mix_HaltChannel", api.HaltChannel)
+                 && Resolve(mixer, "Mix_Playing", api.Playing)
+                 && Resolve(mixer, "Mix_GetChunk", api.GetChunk);
+    return api;
+}
+
+// Loaded at the first call; without the libraries nothing is loaded and
+// every layer stays closed (silent), as without a sound device.
+const TMixerApi &Mix()
+{
+    static const TMixerApi api = LoadMixerApi();
+    return api;
+}
 
 constexpr qint64 MaxSampleBytes = 256LL * 1024 * 1024;
 
@@ -83,10 +149,11 @@ public:
         if (--s_Users > 0)
             return;
         if (s_Open) {
-            Mix_HaltChannel(-1);
-            Mix_CloseAudio();
+            Mix().HaltChannel(-1);
+            Mix().CloseAudio();
         }
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (Mix().Loaded)
+            Mix().QuitSubSystem(SDL_INIT_AUDIO);
         s_Open = false;
     }
 
@@ -94,28 +161,30 @@ private:
     static bool OpenMixer()
     {
         // Keep SIGTERM and SIGINT ending the program while a game is open.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        if (!Mix().Loaded)
+            return false;
+        Mix().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        if (Mix().InitSubSystem(SDL_INIT_AUDIO) != 0)
             return false;
         // No changes allowed: SDL adapts the mixed stream to the device, so the
         // samples keep the format they were decoded to once.
-        if (Mix_OpenAudioDevice(SampleRate, AUDIO_S16SYS, OutputChannels, 512, nullptr, 0) == 0)
+        if (Mix().OpenAudioDevice(SampleRate, AUDIO_S16SYS, OutputChannels, 512, nullptr, 0) == 0)
             return true;
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        Mix().QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     static bool Open()
     {
         bool open = OpenMixer();
-        if (!open) {
+        if (!open && Mix().Loaded) {
             // No sound card or server: the silent driver consumes samples in
             // real time, so the game's timing stays the same. Override beats
             // an SDL_AUDIODRIVER naming a driver that failed.
-            SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+            Mix().SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
             open = OpenMixer();
         }
         if (open)
-            Mix_AllocateChannels(InitialChannels);
+            Mix().AllocateChannels(InitialChannels);
         return open;
     }
 
@@ -127,7 +196,7 @@ private:
 
 void TSoundLayer::TChunkDeleter::operator()(Mix_Chunk *chunk) const
 {
-    Mix_FreeChunk(chunk);
+    Mix().FreeChunk(chunk);
 }
 
 TSoundLayer::TSoundLayer()
@@ -154,7 +223,7 @@ int TSoundLayer::Add(const QString &name, const QString &fileName)
         return -1;
     const QByteArray bytes = WithHonestChunkLengths(read);
     // The chunk is decoded into memory of its own; the bytes may go after.
-    Mix_Chunk *chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size())), 1);
+    Mix_Chunk *chunk = Mix().LoadWAV_RW(Mix().RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size())), 1);
     if (!chunk)
         return -1;
     m_Items.push_back({name, std::unique_ptr<Mix_Chunk, TChunkDeleter>(chunk)});
@@ -188,7 +257,7 @@ int TSoundLayer::LengthMs(int index) const
     int frequency = 0;
     Uint16 format = 0;
     int channels = 0;
-    if (!chunk || Mix_QuerySpec(&frequency, &format, &channels) == 0 || frequency <= 0)
+    if (!chunk || Mix().QueryFormat(&frequency, &format, &channels) == 0 || frequency <= 0)
         return 0;
     const long long bytesPerFrame = static_cast<long long>(SDL_AUDIO_BITSIZE(format) / 8) * channels;
     if (bytesPerFrame <= 0)
@@ -199,17 +268,17 @@ int TSoundLayer::LengthMs(int index) const
 
 bool TSoundLayer::ChannelPlays(int channel, const Mix_Chunk *chunk) const
 {
-    return Mix_Playing(channel) != 0 && Mix_GetChunk(channel) == chunk;
+    return Mix().Playing(channel) != 0 && Mix().GetChunk(channel) == chunk;
 }
 
 int TSoundLayer::StartChannel(Mix_Chunk *chunk)
 {
-    int channel = Mix_PlayChannel(-1, chunk, 0);
-    const int allocated = Mix_AllocateChannels(-1);
+    int channel = Mix().PlayChannelTimed(-1, chunk, 0, -1);
+    const int allocated = Mix().AllocateChannels(-1);
     if (channel < 0 && allocated < MaxChannels) {
         // Every channel busy: more copies overlap than expected, so widen.
-        Mix_AllocateChannels(std::min(allocated * 2, MaxChannels));
-        channel = Mix_PlayChannel(-1, chunk, 0);
+        Mix().AllocateChannels(std::min(allocated * 2, MaxChannels));
+        channel = Mix().PlayChannelTimed(-1, chunk, 0, -1);
     }
     return channel;
 }
@@ -234,16 +303,28 @@ void TSoundLayer::Stop(int index)
     const Mix_Chunk *chunk = Chunk(index);
     if (!chunk)
         return;
-    const int channels = Mix_AllocateChannels(-1);
+    const int channels = Mix().AllocateChannels(-1);
     for (int channel = 0; channel < channels; ++channel)
         if (ChannelPlays(channel, chunk))
-            Mix_HaltChannel(channel);
+            Mix().HaltChannel(channel);
 }
 
 void TSoundLayer::StopAll()
 {
-    for (int i = 0; i < Count(); ++i)
-        Stop(i);
+    // One pass over the channels, not one per sample: this runs in the frame
+    // that ends a roll.
+    if (m_Items.empty())
+        return;
+    const int channels = Mix().AllocateChannels(-1);
+    for (int channel = 0; channel < channels; ++channel)
+        if (Mix().Playing(channel) != 0 && Owns(Mix().GetChunk(channel)))
+            Mix().HaltChannel(channel);
+}
+
+bool TSoundLayer::Owns(const Mix_Chunk *chunk) const
+{
+    return chunk && std::any_of(m_Items.cbegin(), m_Items.cend(),
+                                [chunk](const TItem &item) { return item.Chunk.get() == chunk; });
 }
 
 bool TSoundLayer::Playing(int index) const
@@ -251,7 +332,7 @@ bool TSoundLayer::Playing(int index) const
     const Mix_Chunk *chunk = Chunk(index);
     if (!chunk)
         return false;
-    const int channels = Mix_AllocateChannels(-1);
+    const int channels = Mix().AllocateChannels(-1);
     for (int channel = 0; channel < channels; ++channel)
         if (ChannelPlays(channel, chunk))
             return true;

@@ -83,6 +83,8 @@ private:
     };
     [[nodiscard]] Mix_Chunk *Chunk(int index) const;
     [[nodiscard]] bool ChannelPlays(int channel, const Mix_Chunk *chunk) const;
+    // True when `chunk` is one of this layer's samples.
+    [[nodiscard]] bool Owns(const Mix_Chunk *chunk) const;
     int StartChannel(Mix_Chunk *chunk);
 
     bool m_Open = false;

@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr const char *DesignProperty = "QuintorDesign";
+
 // The colours a theme is drawn from; every sheet is the same template so the
 // themes differ in colour and shape only, never in which controls they cover.
 // Each text colour keeps at least 4.5:1 against the colour it is drawn on
@@ -139,13 +141,17 @@ int DesignIndex(const QString &name)
 
 void ApplyProgramDesign(int index)
 {
-    if (!qApp->style() || qApp->style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
+    // Under a style sheet the application's style is the sheet's proxy, whose
+    // name is not Fusion's: the base style is set at the first call only (each
+    // setting restyles every control). The design property marks that call.
+    if (!qApp->property(DesignProperty).isValid()
+        && (!qApp->style() || qApp->style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0))
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     const TThemeColors *theme = ThemeOf(index);
     const QString sheet = (theme ? ThemeSheet(*theme) : StandardSheet) + CommonSheet;
     if (qApp->styleSheet() != sheet)
         qApp->setStyleSheet(sheet);
-    qApp->setProperty("QuintorDesign", theme ? index : 0);
+    qApp->setProperty(DesignProperty, theme ? index : 0);
 }
 
 void SetFieldInvalid(QWidget *field, bool invalid)

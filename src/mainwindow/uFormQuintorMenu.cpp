@@ -11,6 +11,7 @@
 #include "mainwindow/uExtValuesEditor.h"
 #include "mainwindow/uFormCaption.h"
 #include "play/uRandom.h"
+#include "storage/uIniFile.h"
 #include "storage/uTools.h"
 #include "storage/uWholeFile.h"
 
@@ -51,7 +52,6 @@ const QString StandardRuleTexts = QStringLiteral("6335253040501000");
 constexpr int DefaultGameCount = 1;
 constexpr int DefaultDiceCount = 3;
 constexpr int MaxPlayers = 4;
-constexpr int DesignGrayPlastic = 4;
 
 enum Page { PagePlayers, PageSettings, PagePrint, PageAbout };
 constexpr std::array<int, 4> PageHelpContexts{20100, 20200, 20400, 20500};
@@ -69,6 +69,15 @@ const QString InfoText = QStringLiteral(
     "auf der Seite \"Einstellungen\" frei festlegen.\n\n"
     "Viel Glück beim Würfeln!\n\n"
     "Freie Software unter der GNU General Public License, Version 3 oder später.");
+
+// Position in the design list of a rule set's "DesignName": the name read as
+// a number, 0 when it is none or names no design.
+int DesignPosition(const QString &designName)
+{
+    bool isNumber = false;
+    const int design = designName.toInt(&isNumber);
+    return isNumber && design >= 0 && design < DesignNames().size() ? design : 0;
+}
 
 // The whole program shares this order of the roster's columns for its run.
 TListSortState &PlayerSortState()
@@ -127,7 +136,13 @@ void TFormQuintorMenu::FormCreate()
     m_Application.LoadFromFile(m_DataFolder + QStringLiteral("Global.ini"));
     if (m_Application.ShowSplash())
         ShowSplash();
-    ApplyProgramDesign(DesignGrayPlastic);
+    // Theming starts here, and the first activation applies the template's
+    // design. Every switch restyles each control; at activation the window is
+    // already shown and laid out, which made that switch half of the start.
+    // Starting with the design the activation will find leaves it nothing to
+    // change, and the first frame already shows it.
+    ApplyProgramDesign(DesignPosition(
+        TIniFile(m_CurrentTemplateFile).ReadString(SettingsSection, QStringLiteral("DesignName"), QStringLiteral("0"))));
 }
 
 void TFormQuintorMenu::ShowSplash()
@@ -165,11 +180,7 @@ void TFormQuintorMenu::FormActivate()
     m_Application.LoadFromFile(m_DataFolder + QStringLiteral("Global.ini"));
     RefreshInfoPage();
     RefreshStatusBar();
-    bool isNumber = false;
-    int design = m_Settings.DesignName().toInt(&isNumber);
-    if (!isNumber || design < 0 || design >= m_ComboBoxDesign->count())
-        design = 0;
-    m_ComboBoxDesign->setCurrentIndex(design);
+    m_ComboBoxDesign->setCurrentIndex(DesignPosition(m_Settings.DesignName()));
     ApplyDesign();
     UpdateStartButton();
     UpdateExtraQuintorRow();

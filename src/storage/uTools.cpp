@@ -12,7 +12,6 @@
 #include <QSet>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTime>
@@ -337,16 +336,42 @@ int CompareTextIgnoringCase(const QString &a, const QString &b)
     return collator.compare(a, b);
 }
 
+bool MatchesWildcard(const QString &name, const QString &pattern)
+{
+    const auto same = [](QChar a, QChar b) { return a == b || a.toCaseFolded() == b.toCaseFolded(); };
+    qsizetype n = 0;
+    qsizetype p = 0;
+    qsizetype starAt = -1;  // the last '*' seen, and where its match ends
+    qsizetype starEnd = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
+            starAt = p++;
+            starEnd = n;
+        } else if (p < pattern.size() && (pattern[p] == QLatin1Char('?') || same(pattern[p], name[n]))) {
+            ++p;
+            ++n;
+        } else if (starAt >= 0) {
+            // The last '*' takes one character more.
+            p = starAt + 1;
+            n = ++starEnd;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == QLatin1Char('*'))
+        ++p;
+    return p == pattern.size();
+}
+
 QStringList ListFolder(const QString &pattern)
 {
     const QFileInfo info(pattern);
-    const QRegularExpression wildcard(QRegularExpression::wildcardToRegularExpression(info.fileName()),
-                                      QRegularExpression::CaseInsensitiveOption);
+    const QString wildcard = info.fileName();
     const QDir folder(info.path());
     QStringList names;
     const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const QString &entry : entries) {
-        if (!entry.startsWith(QLatin1Char('.')) && wildcard.match(entry).hasMatch())
+        if (!entry.startsWith(QLatin1Char('.')) && MatchesWildcard(entry, wildcard))
             names.append(entry);
     }
     // Names equal but for case can coexist here; keep their order stable.

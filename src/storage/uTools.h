@@ -72,6 +72,11 @@ void WriteKey(TIniFile &ini, const QString &section);
 // component matched ignoring case; the path as given when nothing matches.
 [[nodiscard]] QString ProgramPath(const QString &relative);
 
+// True when `name` matches `pattern` as the shell's wildcards do ('*' any
+// run of characters, '?' any one), letter case ignored. A hand-written
+// matcher: a regular expression engine only for "*.qtp" cost the start
+// a library and its compiled pattern.
+[[nodiscard]] bool MatchesWildcard(const QString &name, const QString &pattern);
 // Names (without folder) matching a pattern such as "/path/*.qtp", letter case
 // ignored, dot names skipped, sorted by locale collation ignoring case.
 [[nodiscard]] QStringList ListFolder(const QString &pattern);

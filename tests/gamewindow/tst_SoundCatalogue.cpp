@@ -195,6 +195,28 @@ private slots:
         QVERIFY(!layer.Playing(klick));
     }
 
+    // The splash and the game share one mixer: a layer's StopAll must leave
+    // the samples of another layer playing.
+    void stopAllEndsOnlyThisLayersSamples()
+    {
+        TSoundLayer &game = FullCatalogue().Layer();
+        TSoundLayer splash;
+        QVERIFY(splash.Add(QStringLiteral("intro"), m_Full.filePath(QStringLiteral("Wait.wav"))) >= 0);
+        const int klick = game.IndexOf("KlickDice");
+        const int wait = game.IndexOf("Wait");
+        game.Play(klick, false);
+        game.Play(klick, false);
+        game.Play(wait, false);
+        splash.Play(0, false);
+
+        game.StopAll();
+        QVERIFY(!game.Playing(klick));
+        QVERIFY(!game.Playing(wait));
+        QVERIFY(splash.Playing(0));
+        splash.StopAll();
+        QVERIFY(!splash.Playing(0));
+    }
+
     // The silent driver still plays in real time, which the game's timing needs.
     void playingToTheEndTakesTheSamplesLength_data()
     {

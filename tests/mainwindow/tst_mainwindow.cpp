@@ -8,6 +8,7 @@
 #include "dialogs/uFormQuintorGameWaitForNextPlayer.h"
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
 #include "dialogs/uFormQuintorSplash.h"
+#include "mainwindow/uDesign.h"
 #include "mainwindow/uExtValuesEditor.h"
 #include "mainwindow/uFormCaption.h"
 #include "mainwindow/uFormQuintorMenu.h"
@@ -133,6 +134,8 @@ private slots:
     void userTemplateIsLoadedWithItsValues();
     void designSelectionStoresAndRebuildsRows();
     void designThatIsNoNumberSelectsStandard();
+    void creationShowsTheTemplatesDesignBeforeTheFirstActivation_data();
+    void creationShowsTheTemplatesDesignBeforeTheFirstActivation();
     void infoPageIsFilledOnceAndFollowsSplashSetting();
     void printSheetOpensSelectedPicture();
     void f1OpensHelpPageOfCurrentContext();
@@ -627,6 +630,40 @@ void TestMainWindow::designThatIsNoNumberSelectsStandard()
     rules.SaveToFile(data.Path + QStringLiteral("Quintor.ini"), QStringLiteral("Settings"));
     auto menu = OpenMenu(data);
     QCOMPARE(Child<QComboBox>(*menu, "ComboBoxDesign")->currentIndex(), 0);
+}
+
+void TestMainWindow::creationShowsTheTemplatesDesignBeforeTheFirstActivation_data()
+{
+    QTest::addColumn<QString>("designName");
+    QTest::addColumn<int>("design");
+    QTest::newRow("DarkGlass") << QStringLiteral("3") << 3;
+    QTest::newRow("GrayPlastic") << QStringLiteral("4") << 4;
+    QTest::newRow("no number") << QStringLiteral("Elegant") << 0;
+    QTest::newRow("no such design") << QStringLiteral("9") << 0;
+    QTest::newRow("no template yet") << QString() << 0;
+}
+
+// The activation applies the template's design; when creation has already
+// applied it, the shown window is not restyled as a whole a moment later.
+void TestMainWindow::creationShowsTheTemplatesDesignBeforeTheFirstActivation()
+{
+    QFETCH(QString, designName);
+    QFETCH(int, design);
+    TDataFolder data;
+    if (!designName.isNull()) {
+        TTavolexSettings rules = LoadRules(data.Path + QStringLiteral("Quintor.ini"));
+        rules.SetDesignName(designName);
+        rules.SaveToFile(data.Path + QStringLiteral("Quintor.ini"), QStringLiteral("Settings"));
+    }
+    // Another design in use before, as after an earlier window.
+    ApplyProgramDesign(design == 1 ? 2 : 1);
+    TFormQuintorMenu menu(data.Path);
+    QCOMPARE(qApp->property("QuintorDesign").toInt(), design);
+    const QString created = qApp->styleSheet();
+
+    menu.FormActivate();
+    QCOMPARE(Child<QComboBox>(menu, "ComboBoxDesign")->currentIndex(), design);
+    QCOMPARE(qApp->styleSheet(), created);
 }
 
 void TestMainWindow::infoPageIsFilledOnceAndFollowsSplashSetting()

@@ -26,6 +26,8 @@ class TestTools : public QObject {
 private slots:
     void listFolderMatchesIgnoringCaseAndSortsByCollation();
     void listFolderSkipsDotNamesButKeepsFolders();
+    void wildcardMatchesAsTheShellDoes_data();
+    void wildcardMatchesAsTheShellDoes();
     void durationTextDescribesTheGame_data();
     void durationTextDescribesTheGame();
     void ansiTextKeepsEveryByteOnRoundTrip();
@@ -49,6 +51,38 @@ void TestTools::listFolderSkipsDotNamesButKeepsFolders()
     Touch(dir.filePath(".hidden.qtp"));
     QVERIFY(QDir(dir.path()).mkdir("Folder.qtp"));
     QCOMPARE(ListFolder(dir.path() + "/*"), QStringList{"Folder.qtp"});
+}
+
+void TestTools::wildcardMatchesAsTheShellDoes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<bool>("matches");
+    QTest::newRow("suffix") << "Player12.qtp" << "*.qtp" << true;
+    QTest::newRow("suffix in other case") << "PLAYER1.QTP" << "*.qtp" << true;
+    QTest::newRow("umlaut in other case") << "Übung.qtp" << "übung.*" << true;
+    QTest::newRow("longer suffix") << "x.qtp.bak" << "*.qtp" << false;
+    QTest::newRow("suffix twice") << "a.qtp.qtp" << "*.qtp" << true;
+    QTest::newRow("star takes nothing") << ".qtp" << "*.qtp" << true;
+    QTest::newRow("star alone") << "anything" << "*" << true;
+    QTest::newRow("empty name, star") << "" << "*" << true;
+    QTest::newRow("empty name, text") << "" << "a" << false;
+    QTest::newRow("question mark is one") << "Player1.qtp" << "Player?.qtp" << true;
+    QTest::newRow("question mark not two") << "Player10.qtp" << "Player?.qtp" << false;
+    QTest::newRow("stars backtrack") << "aXbYbc" << "a*b*c" << true;
+    QTest::newRow("stars find no end") << "aXbY" << "a*b*c" << false;
+    QTest::newRow("no wildcard, same") << "Settings.ini" << "settings.INI" << true;
+    QTest::newRow("no wildcard, prefix only") << "Settings.ini" << "Settings" << false;
+    // Brackets are plain characters here, as no pattern of the program uses sets.
+    QTest::newRow("brackets literal") << "[a].qtp" << "[a].qtp" << true;
+}
+
+void TestTools::wildcardMatchesAsTheShellDoes()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, pattern);
+    QFETCH(bool, matches);
+    QCOMPARE(MatchesWildcard(name, pattern), matches);
 }
 
 void TestTools::durationTextDescribesTheGame_data()
