@@ -23,13 +23,9 @@ QString Quoted(const QString &text)
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
-// "yyyymmddhhmm" as "dd.mm.yyyy".
 QString DateText(const TIniFile &ini, const QString &section)
 {
-    const QString date = ini.ReadString(section, QStringLiteral("GameDate"), QString());
-    if (date.size() < 8)
-        return QStringLiteral("??.??.????");
-    return date.mid(6, 2) + QLatin1Char('.') + date.mid(4, 2) + QLatin1Char('.') + date.left(4);
+    return GameDateText(ini.ReadString(section, QStringLiteral("GameDate"), QString()));
 }
 
 // The first of Player0..Player3 that contains `profile`, or empty.
@@ -156,6 +152,11 @@ int TStatistics::HighestGameNumber() const
 
 QString TStatistics::CommaField(const QString &text, int index)
 {
+    return CommaFields(text).value(index);
+}
+
+QStringList TStatistics::CommaFields(const QString &text)
+{
     QStringList fields;
     qsizetype i = 0;
     SkipBlanks(text, i);
@@ -169,7 +170,14 @@ QString TStatistics::CommaField(const QString &text, int index)
             SkipBlanks(text, i);
         }
     }
-    return fields.value(index);
+    return fields;
+}
+
+QString GameDateText(const QString &gameDate)
+{
+    if (gameDate.size() < 8)
+        return QStringLiteral("??.??.????");
+    return gameDate.mid(6, 2) + QLatin1Char('.') + gameDate.mid(4, 2) + QLatin1Char('.') + gameDate.left(4);
 }
 
 QString PlayerEntry(const QString &name, const QString &profileFileName, int points, const TTavolex &column)
