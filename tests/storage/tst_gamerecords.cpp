@@ -136,7 +136,8 @@ private:
 
 void TestGameRecords::init()
 {
-    m_Folder = m_Dir.path() + QStringLiteral("/") + QString::fromLatin1(QTest::currentTestFunction()) + '/';
+    m_Folder = m_Dir.path() + QStringLiteral("/") + QString::fromLatin1(QTest::currentTestFunction()) + '-'
+               + QString::fromUtf8(QTest::currentDataTag()).replace(' ', '_').replace(',', '_') + '/';
     QDir().mkpath(m_Folder);
 }
 
