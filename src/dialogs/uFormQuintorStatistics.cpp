@@ -166,7 +166,7 @@ void TFormQuintorStatistics::CreateControls()
 {
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
-    auto *playerLabel = new QLabel(QStringLiteral("&Spieler:"), this);
+    auto *playerLabel = new QLabel(QStringLiteral("Spie&ler:"), this);
     m_ComboBoxPlayer = new QComboBox(this);
     m_ComboBoxPlayer->setObjectName(QStringLiteral("ComboBoxPlayer"));
     m_ComboBoxPlayer->setMinimumWidth(200);
@@ -192,12 +192,12 @@ void TFormQuintorStatistics::CreateControls()
     m_LabelNoGames->setWordWrap(true);
     m_PageControlStatistics = new QTabWidget(m_PanelPages);
     m_PageControlStatistics->setObjectName(QStringLiteral("PageControlStatistics"));
-    m_PageControlStatistics->addTab(CreateOverviewPage(), QStringLiteral("Übersicht"));
+    m_PageControlStatistics->addTab(CreateOverviewPage(), QStringLiteral("Ü&bersicht"));
     m_ChartViewPoints = NewChartView(QStringLiteral("ChartViewPoints"), m_PageControlStatistics);
-    m_PageControlStatistics->addTab(m_ChartViewPoints, QStringLiteral("Verlauf"));
+    m_PageControlStatistics->addTab(m_ChartViewPoints, QStringLiteral("&Verlauf"));
     m_ChartViewHistogram = NewChartView(QStringLiteral("ChartViewHistogram"), m_PageControlStatistics);
-    m_PageControlStatistics->addTab(m_ChartViewHistogram, QStringLiteral("Verteilung"));
-    m_PageControlStatistics->addTab(CreateHeadToHeadPage(), QStringLiteral("Direktvergleich"));
+    m_PageControlStatistics->addTab(m_ChartViewHistogram, QStringLiteral("Ver&teilung"));
+    m_PageControlStatistics->addTab(CreateHeadToHeadPage(), QStringLiteral("&Direktvergleich"));
     m_PanelPages->addWidget(m_LabelNoGames);
     m_PanelPages->addWidget(m_PageControlStatistics);
     layout->addWidget(m_PanelPages, 1);
@@ -236,6 +236,7 @@ QWidget *TFormQuintorStatistics::CreateHeadToHeadPage()
                                    {QStringLiteral("Spieler"), QStringLiteral("Gegner"), QStringLiteral("Gemeinsame Spiele"),
                                     QStringLiteral("Siege Spieler"), QStringLiteral("Siege Gegner")},
                                    page);
+    m_ListViewHeadToHead->header()->setStretchLastSection(false);
     layout->addWidget(m_LabelHeadToHeadNone);
     layout->addWidget(m_ListViewHeadToHead, 1);
     return page;
@@ -401,10 +402,11 @@ void TFormQuintorStatistics::FillHistogram(const RPlayerFigures &f)
     auto *x = new QBarCategoryAxis;
     x->setTitleText(QStringLiteral("Punkte"));
     x->append(labels);
+    // Narrow bins get slanted labels, so that none is cut short.
+    if (labels.size() > 6)
+        x->setLabelsAngle(-45);
     auto *y = NewValueAxis(QStringLiteral("Anzahl Spiele"), 0, most);
-    y->setTickType(QValueAxis::TicksDynamic);
-    y->setTickAnchor(0);
-    y->setTickInterval(std::max(1, most / 8));
+    y->applyNiceNumbers();
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     Attach(chart, series, x, y);
