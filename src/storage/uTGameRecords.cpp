@@ -11,7 +11,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace {
@@ -228,21 +227,24 @@ bool OfType(const RGameRecord &game, const QString &gameType)
 }
 
 // Floor division, also for negative points.
-int BinOf(int value, int width)
+qint64 BinOf(qint64 value, qint64 width)
 {
-    return static_cast<int>(std::floor(static_cast<double>(value) / width));
+    return value >= 0 ? value / width : -((-value + width - 1) / width);
 }
 
-// The smallest round width that covers low..high with at most maxBins bins.
-int BinWidth(int low, int high, int maxBins)
+// The smallest round width that covers low..high with at most maxBins bins;
+// 64 bits, since points may span the whole int range. Values on both sides
+// of 0 always take two bins, whatever the width.
+qint64 BinWidth(qint64 low, qint64 high, int maxBins)
 {
-    for (int decade = 1; decade <= 100000000; decade *= 10) {
-        for (int step : {1, 2, 5, 10, 20, 25, 50}) {
+    constexpr qint64 Widest = 10'000'000'000;  // beyond any range of int points
+    for (qint64 decade = 1; decade < Widest; decade *= 10) {
+        for (qint64 step : {1, 2, 5, 10, 20, 25, 50}) {
             if (BinOf(high, step * decade) - BinOf(low, step * decade) + 1 <= maxBins)
                 return step * decade;
         }
     }
-    return 1000000000;
+    return Widest;
 }
 
 }  // namespace
@@ -378,6 +380,7 @@ RPlayerFigures PlayerFigures(const QList<RGameRecord> &games, const QString &pro
 
 QList<double> MovingAverage(const QList<int> &values, int window)
 {
+    window = std::max(1, window);
     QList<double> averages;
     averages.reserve(values.size());
     qint64 sum = 0;
@@ -395,11 +398,11 @@ QList<RHistogramBin> PointsHistogram(const QList<int> &points, int maxBins)
     if (points.isEmpty() || maxBins < 1)
         return {};
     const auto [low, high] = std::minmax_element(points.cbegin(), points.cend());
-    const int width = BinWidth(*low, *high, maxBins);
-    const int first = BinOf(*low, width);
+    const qint64 width = BinWidth(*low, *high, maxBins);
+    const qint64 first = BinOf(*low, width);
     QList<RHistogramBin> bins(BinOf(*high, width) - first + 1);
     for (qsizetype b = 0; b < bins.size(); ++b) {
-        bins[b].From = (first + static_cast<int>(b)) * width;
+        bins[b].From = (first + b) * width;
         bins[b].To = bins[b].From + width - 1;
     }
     for (int value : points)

@@ -113,17 +113,19 @@ struct RPlayerFigures {
 [[nodiscard]] RPlayerFigures PlayerFigures(const QList<RGameRecord> &games, const QString &profileFile,
                                            const QString &gameType = QString());
 
-// The mean of each value and the `window` - 1 before it (fewer at the start).
+// The mean of each value and the `window` - 1 before it (fewer at the start);
+// a window below 1 counts as 1.
 [[nodiscard]] QList<double> MovingAverage(const QList<int> &values, int window);
 
 struct RHistogramBin {
-    int From = 0;  // points From to To, both included
-    int To = 0;
+    qint64 From = 0;  // points From to To, both included
+    qint64 To = 0;
     int Count = 0;
 };
 
 // Bins of a round width (1, 2, 5, 10, 20, 25, 50, ...) so that at most
-// `maxBins` cover all values; empty for no values.
+// `maxBins` cover all values (two when they lie on both sides of 0 and one
+// bin was asked for); empty for no values.
 [[nodiscard]] QList<RHistogramBin> PointsHistogram(const QList<int> &points, int maxBins);
 
 // Two players' games together and the games each of them won.

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <climits>
 #include <numeric>
 
 namespace {
@@ -330,6 +331,7 @@ void TestGameRecords::movingAverage_data()
     QTest::newRow("window of two") << QList<int>{10, 20, 30, 40} << 2 << QList<double>{10, 15, 25, 35};
     QTest::newRow("window longer than the games") << QList<int>{10, 20, 30, 40} << 10 << QList<double>{10, 15, 20, 25};
     QTest::newRow("no games") << QList<int>{} << 10 << QList<double>{};
+    QTest::newRow("window of none counts one") << QList<int>{10, 20} << 0 << QList<double>{10, 20};
 }
 
 void TestGameRecords::movingAverage()
@@ -351,6 +353,12 @@ void TestGameRecords::histogram_data()
     QTest::newRow("one value") << QList<int>{50} << 12 << "50-50:1";
     QTest::newRow("negative points") << QList<int>{-10, 5, -6} << 4 << "-10--6:2 -5--1:0 0-4:0 5-9:1";
     QTest::newRow("no games") << QList<int>{} << 12 << "";
+    QTest::newRow("one bin asked across 0") << QList<int>{-1, 0} << 1 << "-10000000000--1:1 0-9999999999:1";
+    // A hand-edited file may hold any whole number: the bins must not overflow.
+    QTest::newRow("the whole int range") << QList<int>{INT_MIN, INT_MAX} << 12
+                                         << "-2500000000--2000000001:1 -2000000000--1500000001:0 -1500000000--1000000001:0 "
+                                            "-1000000000--500000001:0 -500000000--1:0 0-499999999:0 500000000-999999999:0 "
+                                            "1000000000-1499999999:0 1500000000-1999999999:0 2000000000-2499999999:1";
 }
 
 void TestGameRecords::histogram()
