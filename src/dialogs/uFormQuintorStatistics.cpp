@@ -83,6 +83,25 @@ QChartView *NewChartView(const QString &name, QWidget *parent)
     return view;
 }
 
+QWidget *NewChartPage(const QString &name)
+{
+    auto *page = new QWidget;
+    page->setObjectName(name);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return page;
+}
+
+// The chart view of a chart page, made on first use.
+QChartView *ChartViewOn(QWidget *page, QChartView *&view, const QString &name)
+{
+    if (!view) {
+        view = NewChartView(name, page);
+        page->layout()->addWidget(view);
+    }
+    return view;
+}
+
 // Drawn in the design's own colours: the plot area like an input field,
 // text and grid in the design's text and border colours.
 void StyleChart(QChart *chart, const QFont &font)
@@ -193,10 +212,9 @@ void TFormQuintorStatistics::CreateControls()
     m_PageControlStatistics = new QTabWidget(m_PanelPages);
     m_PageControlStatistics->setObjectName(QStringLiteral("PageControlStatistics"));
     m_PageControlStatistics->addTab(CreateOverviewPage(), QStringLiteral("Ü&bersicht"));
-    m_ChartViewPoints = NewChartView(QStringLiteral("ChartViewPoints"), m_PageControlStatistics);
-    m_PageControlStatistics->addTab(m_ChartViewPoints, QStringLiteral("&Verlauf"));
-    m_ChartViewHistogram = NewChartView(QStringLiteral("ChartViewHistogram"), m_PageControlStatistics);
-    m_PageControlStatistics->addTab(m_ChartViewHistogram, QStringLiteral("Ver&teilung"));
+    // The chart views are made when their page is first shown.
+    m_PageControlStatistics->addTab(NewChartPage(QStringLiteral("TabSheetPoints")), QStringLiteral("&Verlauf"));
+    m_PageControlStatistics->addTab(NewChartPage(QStringLiteral("TabSheetHistogram")), QStringLiteral("Ver&teilung"));
     m_PageControlStatistics->addTab(CreateHeadToHeadPage(), QStringLiteral("&Direktvergleich"));
     m_PanelPages->addWidget(m_LabelNoGames);
     m_PanelPages->addWidget(m_PageControlStatistics);
@@ -212,6 +230,8 @@ void TFormQuintorStatistics::CreateControls()
     layout->addLayout(bottom);
     connect(m_ComboBoxPlayer, &QComboBox::activated, this, &TFormQuintorStatistics::ComboBoxPlayerSelect);
     connect(m_ComboBoxGameType, &QComboBox::activated, this, &TFormQuintorStatistics::ComboBoxGameTypeSelect);
+    connect(m_PageControlStatistics, &QTabWidget::currentChanged, this,
+            &TFormQuintorStatistics::PageControlStatisticsChange);
 }
 
 QWidget *TFormQuintorStatistics::CreateOverviewPage()
@@ -315,12 +335,33 @@ void TFormQuintorStatistics::FillFigures()
                               .arg(SelectedGameType()));
         return;
     }
+    m_Figures = figures;
+    m_PageFilled.fill(false);
     m_PanelPages->setCurrentWidget(m_PageControlStatistics);
-    FillFigureList(figures);
-    FillFieldList(figures);
-    FillPointsChart(figures);
-    FillHistogram(figures);
-    FillHeadToHead();
+    FillPage(m_PageControlStatistics->currentIndex());
+}
+
+void TFormQuintorStatistics::PageControlStatisticsChange(int index)
+{
+    // Only pages with figures to show; the sentence page keeps them stale.
+    if (m_PanelPages->currentWidget() == m_PageControlStatistics)
+        FillPage(index);
+}
+
+void TFormQuintorStatistics::FillPage(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_PageFilled.size()) || m_PageFilled[static_cast<std::size_t>(index)])
+        return;
+    m_PageFilled[static_cast<std::size_t>(index)] = true;
+    switch (index) {
+    case 0:
+        FillFigureList(m_Figures);
+        FillFieldList(m_Figures);
+        break;
+    case 1: FillPointsChart(m_Figures); break;
+    case 2: FillHistogram(m_Figures); break;
+    default: FillHeadToHead(); break;
+    }
 }
 
 void TFormQuintorStatistics::FillFigureList(const RPlayerFigures &f)
@@ -353,7 +394,8 @@ void TFormQuintorStatistics::FillFieldList(const RPlayerFigures &f)
 
 void TFormQuintorStatistics::FillPointsChart(const RPlayerFigures &f)
 {
-    QChart *chart = m_ChartViewPoints->chart();
+    QChart *chart =
+        ChartViewOn(m_PageControlStatistics->widget(1), m_ChartViewPoints, QStringLiteral("ChartViewPoints"))->chart();
     ClearChart(chart);
     chart->setTitle(QStringLiteral("Punkte je Spiel"));
     QList<QPointF> points;
@@ -382,7 +424,8 @@ void TFormQuintorStatistics::FillPointsChart(const RPlayerFigures &f)
 
 void TFormQuintorStatistics::FillHistogram(const RPlayerFigures &f)
 {
-    QChart *chart = m_ChartViewHistogram->chart();
+    QChart *chart =
+        ChartViewOn(m_PageControlStatistics->widget(2), m_ChartViewHistogram, QStringLiteral("ChartViewHistogram"))->chart();
     ClearChart(chart);
     chart->setTitle(QStringLiteral("Verteilung der Punkte"));
     const TDesignColors colors = CurrentDesignColors();

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <array>
+
 class QChart;
 class QChartView;
 class QComboBox;
@@ -31,12 +33,14 @@ public:
                            const QString &gameType, QWidget *parent = nullptr);
     ~TFormQuintorStatistics() override;
 
-    // Shows the figures of the selected player and game type.
+    // Shows the figures of the selected player and game type; each page is
+    // filled when it is first shown.
     void FillFigures();
 
 public slots:
     void ComboBoxPlayerSelect(int index);
     void ComboBoxGameTypeSelect(int index);
+    void PageControlStatisticsChange(int index);
 
 private:
     void CreateControls();
@@ -48,6 +52,7 @@ private:
     [[nodiscard]] QString SelectedGameType() const;
     [[nodiscard]] QString NameOf(const QString &profileFile) const;
     void ShowNoGames(const QString &sentence);
+    void FillPage(int index);
     void FillFigureList(const RPlayerFigures &figures);
     void FillFieldList(const RPlayerFigures &figures);
     void FillPointsChart(const RPlayerFigures &figures);
@@ -57,6 +62,8 @@ private:
     TGameRecords m_Records;
     QList<RRecordedProfile> m_Profiles;
     bool m_AllPlayers = false;
+    RPlayerFigures m_Figures;
+    std::array<bool, 4> m_PageFilled{};
 
     QComboBox *m_ComboBoxPlayer = nullptr;
     QComboBox *m_ComboBoxGameType = nullptr;

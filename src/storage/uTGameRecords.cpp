@@ -10,34 +10,65 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <limits>
 #include <optional>
+#include <tuple>
 
 namespace {
 
 // The thirteen fields of a column: rows 1-6 and 12-18.
 constexpr std::array<int, 13> FieldRows{1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18};
 // Only the lines above the ranking can hold give-up lines.
-constexpr qint64 ReportHeadBytes = 16384;
+constexpr std::size_t ReportHeadBytes = 16384;
+constexpr std::size_t ReportChunkBytes = 4096;
 
 bool IsEmptySeat(const QString &entry)
 {
     return entry.isEmpty() || entry.compare(QLatin1String("NIL"), Qt::CaseInsensitive) == 0;
 }
 
+// A decimal whole number with blanks around it, as toInt reads it, without
+// its general machinery: a record holds a hundred of them.
+bool ReadWhole(QStringView text, int &value)
+{
+    text = text.trimmed();
+    const bool negative = text.startsWith(u'-');
+    if (negative || text.startsWith(u'+'))
+        text = text.mid(1);
+    if (text.isEmpty() || text.size() > 10)
+        return false;
+    qint64 number = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+        number = number * 10 + (c.unicode() - '0');
+    }
+    number = negative ? -number : number;
+    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+        return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
 void ReadSheet(const QString &text, RRecordedPlayer &player)
 {
-    const QStringList values = text.split(QLatin1Char('|'));
     // 25 values, each followed by a bar, leave one empty part at the end.
-    if (values.size() != RRecordedPlayer::SheetRows + 1 || !values.constLast().isEmpty())
-        return;
-    for (int row = 0; row < RRecordedPlayer::SheetRows; ++row) {
-        bool ok = false;
-        player.Sheet[static_cast<std::size_t>(row)] = values[row].trimmed().toInt(&ok);
-        if (!ok)
+    constexpr int Parts = RRecordedPlayer::SheetRows + 1;
+    int part = 0;
+    for (const QStringView value : QStringView(text).tokenize(u'|')) {
+        if (part >= RRecordedPlayer::SheetRows) {
+            if (part++ == RRecordedPlayer::SheetRows && value.isEmpty())
+                continue;
+            return;
+        }
+        if (!ReadWhole(value, player.Sheet[static_cast<std::size_t>(part++)]))
             return;
     }
-    player.HasSheet = true;
+    player.HasSheet = part == Parts;
 }
 
 // An entry as the INI layer returns it (outer quotes removed); empty when
@@ -56,18 +87,78 @@ std::optional<RRecordedPlayer> ReadEntry(const QString &entry)
     return player;
 }
 
-std::optional<RGameRecord> ReadGame(const TIniFile &ini, const QString &section)
+// The keys of a section as the statistics write them; the first of a
+// repeated key counts, as it does for every reader of the file.
+struct TSectionValues {
+    std::array<std::optional<QString>, TStatistics::MaxPlayers> Players;
+    std::optional<QString> DiceCount, GameCount, GameDate, Scores, GameReport;
+
+    explicit TSectionValues(const QList<std::pair<QString, QString>> &pairs)
+    {
+        static const QString PlayerPrefix = QStringLiteral("player");
+        for (const auto &[key, value] : pairs) {
+            if (key.size() == PlayerPrefix.size() + 1 && key.startsWith(PlayerPrefix)) {
+                const int seat = key.back().unicode() - '0';
+                if (seat >= 0 && seat < TStatistics::MaxPlayers && !Players[static_cast<std::size_t>(seat)])
+                    Players[static_cast<std::size_t>(seat)] = value;
+            } else {
+                Keep(key, value);
+            }
+        }
+    }
+
+    void Keep(const QString &key, const QString &value)
+    {
+        std::optional<QString> *slot = key == QLatin1String("dicecount")    ? &DiceCount
+                                       : key == QLatin1String("gamecount")  ? &GameCount
+                                       : key == QLatin1String("gamedate")   ? &GameDate
+                                       : key == QLatin1String("scores")     ? &Scores
+                                       : key == QLatin1String("gamereport") ? &GameReport
+                                                                            : nullptr;
+        if (slot && !*slot)
+            *slot = value;
+    }
+};
+
+// ReadInteger's reading: a decimal whole number, otherwise the default.
+int WholeNumber(const std::optional<QString> &text, int def)
+{
+    bool ok = false;
+    const int value = text ? text->trimmed().toInt(&ok, 10) : def;
+    return ok ? value : def;
+}
+
+// Bonus threshold and struck value of a game's "Scores", looked up once per
+// distinct text: nearly every game is played with the same rules.
+class TRuleValues {
+public:
+    std::pair<int, int> Of(const QString &scores)
+    {
+        auto known = m_Known.constFind(scores);
+        if (known == m_Known.cend()) {
+            known = m_Known.insert(
+                scores, {TTavolexSettings::ParseRuleValue(scores, Row::UpperPoints, DefaultRuleValue(Row::UpperPoints)),
+                         TTavolexSettings::ParseRuleValue(scores, Row::StruckField, DefaultRuleValue(Row::StruckField))});
+        }
+        return *known;
+    }
+
+private:
+    QHash<QString, std::pair<int, int>> m_Known;
+};
+
+std::optional<RGameRecord> ReadGame(const TIniFile &ini, const QString &section, TRuleValues &rules)
 {
     RGameRecord game;
     bool ok = false;
     game.GameNumber = section.trimmed().toInt(&ok);
     if (!ok)
         return std::nullopt;
-    for (int n = 0; n < TStatistics::MaxPlayers; ++n) {
-        const QString entry = ini.ReadString(section, QStringLiteral("Player%1").arg(n), QString());
-        if (IsEmptySeat(entry))
+    const TSectionValues values(ini.ReadSectionValues(section));
+    for (const std::optional<QString> &entry : values.Players) {
+        if (!entry || IsEmptySeat(*entry))
             continue;
-        std::optional<RRecordedPlayer> player = ReadEntry(entry);
+        std::optional<RRecordedPlayer> player = ReadEntry(*entry);
         // Without every player's points the game cannot be ranked.
         if (!player)
             return std::nullopt;
@@ -75,13 +166,11 @@ std::optional<RGameRecord> ReadGame(const TIniFile &ini, const QString &section)
     }
     if (game.Players.isEmpty())
         return std::nullopt;
-    game.DiceCount = ini.ReadInteger(section, QStringLiteral("DiceCount"), 0);
-    game.GameCount = ini.ReadInteger(section, QStringLiteral("GameCount"), 0);
-    game.DateText = GameDateText(ini.ReadString(section, QStringLiteral("GameDate"), QString()));
-    game.GameReport = ini.ReadString(section, QStringLiteral("GameReport"), QStringLiteral("n.V."));
-    const QString scores = ini.ReadString(section, QStringLiteral("Scores"), QString());
-    game.BonusThreshold = TTavolexSettings::ParseRuleValue(scores, Row::UpperPoints, DefaultRuleValue(Row::UpperPoints));
-    game.StruckValue = TTavolexSettings::ParseRuleValue(scores, Row::StruckField, DefaultRuleValue(Row::StruckField));
+    game.DiceCount = WholeNumber(values.DiceCount, 0);
+    game.GameCount = WholeNumber(values.GameCount, 0);
+    game.DateText = GameDateText(values.GameDate.value_or(QString()));
+    game.GameReport = values.GameReport.value_or(QStringLiteral("n.V."));
+    std::tie(game.BonusThreshold, game.StruckValue) = rules.Of(values.Scores.value_or(QString()));
     return game;
 }
 
@@ -111,24 +200,49 @@ QString HtmlUnescaped(QString text)
     return text;
 }
 
-// Name and points of every give-up line of a report.
+// The start of a report up to its ranking, read into `buffer` in small
+// steps: the ranking follows the rule tables within the first kilobytes.
+// Plain system calls and one buffer for all, since thousands of reports may
+// be looked into; a link is not followed and a folder gives nothing.
+QByteArrayView ReportHead(const QString &reportPath, std::array<char, ReportHeadBytes> &buffer)
+{
+    static constexpr QByteArrayView Ranking("<H4>Endstand:");
+    const int fd = ::open(QFile::encodeName(reportPath).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    std::size_t size = 0;
+    while (size < buffer.size()) {
+        const ssize_t got = ::read(fd, buffer.data() + size, std::min(ReportChunkBytes, buffer.size() - size));
+        if (got <= 0)
+            break;
+        const std::size_t searchFrom = size > static_cast<std::size_t>(Ranking.size()) ? size - Ranking.size() : 0;
+        size += static_cast<std::size_t>(got);
+        const qsizetype ranking = QByteArrayView(buffer.data(), size).indexOf(Ranking, searchFrom);
+        if (ranking >= 0) {
+            size = static_cast<std::size_t>(ranking);
+            break;
+        }
+    }
+    ::close(fd);
+    return QByteArrayView(buffer.data(), size);
+}
+
+// Name and points of every give-up line of a report. Most reports hold
+// none: the bytes are searched first, only a found line is decoded.
 QList<std::pair<QString, int>> GiveUpLines(const QString &reportPath)
 {
-    QFile file(reportPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray head = file.read(ReportHeadBytes);
-    const qsizetype ranking = head.indexOf("<H4>Endstand:");
-    if (ranking >= 0)
-        head.truncate(ranking);
-    static const QRegularExpression line(
-        QStringLiteral("^(.*) hat das Spiel mit (-?\\d+) Punkten in der \\d+\\. Runde abgebrochen\\.<br>\\s*$"),
-        QRegularExpression::MultilineOption);
+    static constexpr QByteArrayView Marker(" Runde abgebrochen.<br>");
+    static const QRegularExpression Line(
+        QStringLiteral("^(.*) hat das Spiel mit (-?\\d+) Punkten in der \\d+\\. Runde abgebrochen\\.<br>$"));
+    static std::array<char, ReportHeadBytes> buffer;
+    const QByteArrayView head = ReportHead(reportPath, buffer);
     QList<std::pair<QString, int>> found;
-    const QString text = FromAnsi(head);
-    for (auto it = line.globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        found.append({HtmlUnescaped(match.captured(1)), match.captured(2).toInt()});
+    for (qsizetype at = head.indexOf(Marker); at >= 0; at = head.indexOf(Marker, at + 1)) {
+        const qsizetype start = head.first(at).lastIndexOf('\n') + 1;
+        const QRegularExpressionMatch match =
+            Line.match(FromAnsi(head.sliced(start, at + Marker.size() - start).toByteArray()));
+        if (match.hasMatch())
+            found.append({HtmlUnescaped(match.captured(1)), match.captured(2).toInt()});
     }
     return found;
 }
@@ -221,10 +335,30 @@ void Conclude(RPlayerFigures &figures, const TFigureSums &sums)
     }
 }
 
-bool OfType(const RGameRecord &game, const QString &gameType)
-{
-    return gameType.isEmpty() || game.GameType() == gameType;
-}
+// Whether a game is of a type (empty: any); the type text is built once per
+// pair of rule counts, not once per game.
+class TTypeMatch {
+public:
+    explicit TTypeMatch(const QString &gameType)
+        : m_Type(gameType)
+    {
+    }
+
+    bool operator()(const RGameRecord &game)
+    {
+        if (m_Type.isEmpty())
+            return true;
+        const std::pair counts{game.DiceCount, game.GameCount};
+        auto known = m_Known.constFind(counts);
+        if (known == m_Known.cend())
+            known = m_Known.insert(counts, game.GameType() == m_Type);
+        return *known;
+    }
+
+private:
+    QString m_Type;
+    QHash<std::pair<int, int>, bool> m_Known;
+};
 
 // Floor division, also for negative points.
 qint64 BinOf(qint64 value, qint64 width)
@@ -280,15 +414,17 @@ void TGameRecords::Load()
 {
     m_Games.clear();
     const TIniFile ini(m_DataFolder + QStringLiteral("Stats.ini"));
-    const QSet<QString> reports = ListableReports(m_DataFolder);
     QSet<int> numbers;
+    TRuleValues rules;
     for (const QString &section : ini.ReadSections()) {
-        std::optional<RGameRecord> game = ReadGame(ini, section);
+        std::optional<RGameRecord> game = ReadGame(ini, section, rules);
         // A repeated number is one game; the INI layer reads its first section.
         if (!game || numbers.contains(game->GameNumber))
             continue;
         numbers.insert(game->GameNumber);
-        if (game->Players.size() > 1 && reports.contains(game->GameReport) && MayHaveGivenUp(*game))
+        // A report name read from the file may point anywhere: only plain
+        // names in the data folder are looked into.
+        if (game->Players.size() > 1 && IsPlainReportName(game->GameReport) && MayHaveGivenUp(*game))
             MarkGiveUps(*game);
         RankPlayers(*game);
         m_Games.append(std::move(*game));
@@ -325,12 +461,15 @@ void TGameRecords::RankPlayers(RGameRecord &game)
 QStringList TGameRecords::GameTypes(const QString &profileFile) const
 {
     QStringList types;
+    QSet<std::pair<int, int>> seen;
     for (const RGameRecord &game : m_Games) {
         if (!profileFile.isEmpty() && !game.PlayerOf(profileFile))
             continue;
-        const QString type = game.GameType();
-        if (!types.contains(type))
-            types.append(type);
+        const std::pair counts{game.DiceCount, game.GameCount};
+        if (!seen.contains(counts)) {
+            seen.insert(counts);
+            types.append(game.GameType());
+        }
     }
     return types;
 }
@@ -362,8 +501,9 @@ RPlayerFigures PlayerFigures(const QList<RGameRecord> &games, const QString &pro
 {
     RPlayerFigures figures;
     TFigureSums sums;
+    TTypeMatch ofType(gameType);
     for (const RGameRecord &game : games) {
-        const RRecordedPlayer *player = OfType(game, gameType) ? game.PlayerOf(profileFile) : nullptr;
+        const RRecordedPlayer *player = ofType(game) ? game.PlayerOf(profileFile) : nullptr;
         if (!player)
             continue;
         ++figures.Played;
@@ -417,20 +557,24 @@ QList<RHeadToHead> HeadToHead(const QList<RGameRecord> &games, const QList<RReco
     for (qsizetype i = 0; i < profiles.size(); ++i)
         index.insert(profiles[i].ProfileFile, static_cast<int>(i));
     QHash<std::pair<int, int>, RHeadToHead> pairs;
+    TTypeMatch ofType(gameType);
     for (const RGameRecord &game : games) {
-        if (!OfType(game, gameType))
+        if (!ofType(game))
             continue;
         const int seats = static_cast<int>(game.Players.size());
-        for (const RRecordedPlayer &a : game.Players) {
-            for (const RRecordedPlayer &b : game.Players) {
-                const int ia = index.value(a.ProfileFile, -1);
-                const int ib = index.value(b.ProfileFile, -1);
+        std::array<int, TStatistics::MaxPlayers> seen{};
+        for (int p = 0; p < seats; ++p)
+            seen[static_cast<std::size_t>(p)] = index.value(game.Players[p].ProfileFile, -1);
+        for (int a = 0; a < seats; ++a) {
+            for (int b = 0; b < seats; ++b) {
+                const int ia = seen[static_cast<std::size_t>(a)];
+                const int ib = seen[static_cast<std::size_t>(b)];
                 if (ia < 0 || ib < 0 || ia >= ib)
                     continue;
                 RHeadToHead &pair = pairs[{ia, ib}];
                 ++pair.Together;
-                pair.WinsA += a.Won(seats) ? 1 : 0;
-                pair.WinsB += b.Won(seats) ? 1 : 0;
+                pair.WinsA += game.Players[a].Won(seats) ? 1 : 0;
+                pair.WinsB += game.Players[b].Won(seats) ? 1 : 0;
             }
         }
     }

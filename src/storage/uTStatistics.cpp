@@ -50,15 +50,18 @@ QString QuotedField(const QString &text, qsizetype &i)
     QString field;
     ++i;
     while (i < text.size()) {
-        const QChar c = text[i++];
-        if (c != QLatin1Char('"')) {
-            field.append(c);
-        } else if (i < text.size() && text[i] == QLatin1Char('"')) {
-            field.append(c);
-            ++i;
-        } else {
+        const qsizetype quote = text.indexOf(QLatin1Char('"'), i);
+        if (quote < 0) {  // an unclosed quote runs to the end
+            field += QStringView(text).mid(i);
+            i = text.size();
             break;
         }
+        field += QStringView(text).mid(i, quote - i);
+        i = quote + 1;
+        if (i >= text.size() || text[i] != QLatin1Char('"'))
+            break;
+        field += QLatin1Char('"');
+        ++i;
     }
     return field;
 }

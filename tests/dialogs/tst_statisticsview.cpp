@@ -57,6 +57,19 @@ T *Find(QWidget &window, const char *name)
     return window.findChild<T *>(QLatin1String(name));
 }
 
+// Pages are filled when first shown.
+QChart *ChartOn(QWidget &view, int page, const char *name)
+{
+    Find<QTabWidget>(view, "PageControlStatistics")->setCurrentIndex(page);
+    return Find<QChartView>(view, name)->chart();
+}
+
+QTreeWidget *HeadToHeadOf(QWidget &view)
+{
+    Find<QTabWidget>(view, "PageControlStatistics")->setCurrentIndex(3);
+    return Find<QTreeWidget>(view, "ListViewHeadToHead");
+}
+
 }  // namespace
 
 class TestStatisticsView : public QObject {
@@ -143,12 +156,13 @@ void TestStatisticsView::onePlayerShowsFiguresChartsAndOpponents()
     QCOMPARE(fields->topLevelItemCount(), 13);
     QCOMPARE(Rows(fields).at(11), QStringLiteral("Quintor|0,0|100,0 %"));
 
-    const QList<QAbstractSeries *> lines = Find<QChartView>(view, "ChartViewPoints")->chart()->series();
+    QVERIFY(!Find<QChartView>(view, "ChartViewPoints"));
+    const QList<QAbstractSeries *> lines = ChartOn(view, 1, "ChartViewPoints")->series();
     QCOMPARE(lines.size(), 2);
     QCOMPARE(static_cast<QLineSeries *>(lines[0])->points(),
              (QList<QPointF>{{1, 235}, {2, 240}, {3, 900}}));
     QCOMPARE(static_cast<QLineSeries *>(lines[1])->at(2).y(), (235 + 240 + 900) / 3.0);
-    const QList<QAbstractSeries *> bars = Find<QChartView>(view, "ChartViewHistogram")->chart()->series();
+    const QList<QAbstractSeries *> bars = ChartOn(view, 2, "ChartViewHistogram")->series();
     QCOMPARE(bars.size(), 1);
     QBarSet *set = static_cast<QBarSeries *>(bars[0])->barSets().constFirst();
     int games = 0;
@@ -156,7 +170,7 @@ void TestStatisticsView::onePlayerShowsFiguresChartsAndOpponents()
         games += static_cast<int>(set->at(i));
     QCOMPARE(games, 3);
 
-    QCOMPARE(Rows(Find<QTreeWidget>(view, "ListViewHeadToHead")),
+    QCOMPARE(Rows(HeadToHeadOf(view)),
              (QStringList{"Anna|Meier, Hans|1|1|1", "Anna|Bert|1|1|0"}));
 }
 
@@ -169,8 +183,9 @@ void TestStatisticsView::gameTypeOfTheEditDialogCarriesOver()
     auto *figures = Find<QTreeWidget>(view, "ListViewFigures");
     QCOMPARE(Value(figures, "Spiele"), QStringLiteral("1"));
     QCOMPARE(Value(figures, "Siegquote"), QStringLiteral("–"));
+    QCOMPARE(HeadToHeadOf(view)->topLevelItemCount(), 0);
     QVERIFY(!Find<QLabel>(view, "LabelHeadToHeadNone")->isHidden());
-    QCOMPARE(Find<QTreeWidget>(view, "ListViewHeadToHead")->topLevelItemCount(), 0);
+    Find<QTabWidget>(view, "PageControlStatistics")->setCurrentIndex(0);
     types->setCurrentIndex(0);
     view.ComboBoxGameTypeSelect(0);
     QCOMPARE(Value(figures, "Spiele"), QStringLiteral("3"));
@@ -184,10 +199,11 @@ void TestStatisticsView::allPlayersCompareEveryPair()
     auto *players = Find<QComboBox>(view, "ComboBoxPlayer");
     QCOMPARE(players->count(), 3);
     QCOMPARE(players->itemText(1), QStringLiteral("Meier, Hans"));
-    QCOMPARE(Rows(Find<QTreeWidget>(view, "ListViewHeadToHead")),
+    QCOMPARE(Rows(HeadToHeadOf(view)),
              (QStringList{"Anna|Meier, Hans|1|1|1", "Anna|Bert|1|1|0"}));
     players->setCurrentIndex(2);
     view.ComboBoxPlayerSelect(2);
+    Find<QTabWidget>(view, "PageControlStatistics")->setCurrentIndex(0);
     auto *figures = Find<QTreeWidget>(view, "ListViewFigures");
     QCOMPARE(Value(figures, "Spiele"), QStringLiteral("1"));
     QCOMPARE(Value(figures, "Gewonnen"), QStringLiteral("0"));
@@ -215,8 +231,8 @@ void TestStatisticsView::chartsTakeTheColoursOfTheDesign()
     ApplyProgramDesign(design);
     const TDesignColors colors = CurrentDesignColors();
     TFormQuintorStatistics view(m_Folder, "Player1.qtp", "Anna", QString());
-    for (const char *name : {"ChartViewPoints", "ChartViewHistogram"}) {
-        QChart *chart = Find<QChartView>(view, name)->chart();
+    for (const auto &[page, name] : {std::pair{1, "ChartViewPoints"}, std::pair{2, "ChartViewHistogram"}}) {
+        QChart *chart = ChartOn(view, page, name);
         QCOMPARE(chart->backgroundBrush().color(), colors.Panel);
         QCOMPARE(chart->titleBrush().color(), colors.Text);
         for (QAbstractAxis *axis : chart->axes())

@@ -426,6 +426,7 @@ void TestMainWindow::statisticsButtonComparesEveryRecordedPlayer()
         auto *combo = view->findChild<QComboBox *>(QStringLiteral("ComboBoxPlayer"));
         for (int i = 0; i < combo->count(); ++i)
             players << combo->itemText(i);
+        view->findChild<QTabWidget *>(QStringLiteral("PageControlStatistics"))->setCurrentIndex(3);
         QTreeWidgetItem *row = view->findChild<QTreeWidget *>(QStringLiteral("ListViewHeadToHead"))->topLevelItem(0);
         for (int c = 0; row && c < 5; ++c)
             pairs << row->text(c);

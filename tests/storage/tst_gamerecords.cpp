@@ -123,6 +123,10 @@ private slots:
     void profilesCarryTheirLatestNameMadeUnique();
     void headToHeadCountsGamesTogetherAndEachOnesWins();
     void missingStatsFileGivesNoGames();
+    void reportsOutsideTheDataFolderAreNotRead_data();
+    void reportsOutsideTheDataFolderAreNotRead();
+    void sheetIsReadOnlyWhenWhole_data();
+    void sheetIsReadOnlyWhenWhole();
 
     void movingAverage_data();
     void movingAverage();
@@ -321,6 +325,69 @@ void TestGameRecords::missingStatsFileGivesNoGames()
     records.Load();
     QVERIFY(records.Games().isEmpty());
     QVERIFY(records.Profiles().isEmpty());
+}
+
+void TestGameRecords::reportsOutsideTheDataFolderAreNotRead_data()
+{
+    QTest::addColumn<QString>("reportName");
+    QTest::addColumn<bool>("link");
+    QTest::addColumn<bool>("gaveUp");
+    QTest::newRow("plain report") << "Spiel_2.html" << false << true;
+    QTest::newRow("link to a report elsewhere") << "Spiel_2.html" << true << false;
+    QTest::newRow("name pointing outside") << "../aussen/Spiel_2.html" << false << false;
+}
+
+void TestGameRecords::reportsOutsideTheDataFolderAreNotRead()
+{
+    QFETCH(QString, reportName);
+    QFETCH(bool, link);
+    QFETCH(bool, gaveUp);
+    const QString outside = m_Folder + "../aussen/";
+    QDir().mkpath(outside);
+    WriteFile(outside + "Spiel_2.html", GaveUpReport);
+    if (link)
+        QVERIFY(QFile::link(outside + "Spiel_2.html", m_Folder + "Spiel_2.html"));
+    else if (!reportName.contains('/'))
+        WriteFile(m_Folder + "Spiel_2.html", GaveUpReport);
+    const QString sheet = Sheet({3, 6, 9, 12, 15, 18}, {25, 20, 25, 30, 40, 0, 0});
+    WriteFile(m_Folder + "Stats.ini", Section("2", 3, 1, "200703152010", reportName,
+                                              {Entry("Anna", Anna, 238, sheet), Entry("Bert", Bert, 152, sheet)})
+                                          .toLatin1());
+    TGameRecords records(m_Folder);
+    records.Load();
+    QCOMPARE(records.Games().constFirst().PlayerOf(Anna)->GaveUp, gaveUp);
+}
+
+void TestGameRecords::sheetIsReadOnlyWhenWhole_data()
+{
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<bool>("whole");
+    QTest::addColumn<int>("ones");
+    const QString tail = QString("0|").repeated(23);
+    QTest::newRow("as written") << "0|3|" + tail << true << 3;
+    QTest::newRow("blanks and signs") << "0| +3 |" + tail << true << 3;
+    QTest::newRow("negative") << "0|-5000|" + tail << true << -5000;
+    QTest::newRow("beyond int") << "0|2147483648|" + tail << false << 0;
+    QTest::newRow("not a number") << "0|3x|" + tail << false << 0;
+    QTest::newRow("empty value") << "0||" + tail << false << 0;
+    QTest::newRow("24 values") << "0|3|" + QString("0|").repeated(22) << false << 0;
+    QTest::newRow("26 values") << "0|3|" + tail + "0|" << false << 0;
+    QTest::newRow("no closing bar") << "0|3|" + tail.chopped(1) << false << 0;
+}
+
+void TestGameRecords::sheetIsReadOnlyWhenWhole()
+{
+    QFETCH(QString, sheet);
+    QFETCH(bool, whole);
+    QFETCH(int, ones);
+    WriteFile(m_Folder + "Stats.ini",
+              Section("1", 3, 1, "200703152010", "Spiel_1.html", {Entry("Anna", Anna, 10, sheet)}).toLatin1());
+    TGameRecords records(m_Folder);
+    records.Load();
+    const RRecordedPlayer *anna = records.Games().constFirst().PlayerOf(Anna);
+    QCOMPARE(anna->HasSheet, whole);
+    if (whole)
+        QCOMPARE(anna->Sheet[1], ones);
 }
 
 void TestGameRecords::movingAverage_data()
