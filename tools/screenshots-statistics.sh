@@ -96,6 +96,25 @@ for design in "${DESIGNS[@]}"; do
         sleep 0.8
         shot "statistics-$design-$page"
     done
+    # One player's view from the edit player dialog ("Auswertung..."); the
+    # first row of the players page lies here in the Standard design.
+    if [ "$design" = 0 ]; then
+        xdotool key --clearmodifiers Escape
+        sleep 0.8
+        menu=$(xdotool search --name "Quintor Hauptmenü" | tail -1)
+        eval "$(xdotool getwindowgeometry --shell "$menu")"
+        xdotool mousemove $((X + 130)) $((Y + 124)) click 1
+        sleep 0.5
+        xdotool click --repeat 2 --delay 80 1
+        wait_for "Quintor Spielerdaten bearbeiten"
+        sleep 0.8
+        shot "editplayer-$design"
+        xdotool windowfocus --sync "$(xdotool search --name "Quintor Spielerdaten bearbeiten" | tail -1)"
+        xdotool key --clearmodifiers alt+a
+        wait_for "Quintor Statistik von"
+        sleep 1
+        shot "statistics-$design-player"
+    fi
     kill "$PROGRAM_PID" 2>/dev/null || true
     wait "$PROGRAM_PID" 2>/dev/null || true
     PROGRAM_PID=

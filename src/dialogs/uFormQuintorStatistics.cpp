@@ -196,7 +196,12 @@ void TFormQuintorStatistics::CreateControls()
     typeLabel->setBuddy(m_ComboBoxGameType);
     top->addWidget(playerLabel);
     top->addWidget(m_ComboBoxPlayer);
-    top->addSpacing(16);
+    if (m_AllPlayers)
+        top->addSpacing(16);
+    // One player's view names the player in its caption; a list of one
+    // entry would only be a greyed-out box.
+    playerLabel->setVisible(m_AllPlayers);
+    m_ComboBoxPlayer->setVisible(m_AllPlayers);
     top->addWidget(typeLabel);
     top->addWidget(m_ComboBoxGameType);
     top->addStretch(1);
@@ -266,7 +271,6 @@ void TFormQuintorStatistics::FillPlayerList(const QString &profileFile, const QS
     if (!m_AllPlayers) {
         // The profile's current name, also when its games carry an older one.
         m_ComboBoxPlayer->addItem(playerName, profileFile);
-        m_ComboBoxPlayer->setEnabled(false);
         return;
     }
     for (const RRecordedProfile &profile : m_Profiles)
