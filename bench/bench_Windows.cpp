@@ -9,13 +9,17 @@
 //   bench_Windows <Quintor program> <probe library>   all figures
 //   bench_Windows gamewindow <data folder>             one run, prints ms
 //   bench_Windows editplayer <data folder>             one run, prints ms
+//   bench_Windows statsview <data folder>              one run, prints ms
+//   bench_Windows statscharts <data folder>            one run, prints ms
 //   bench_Windows prepare <data folder> <players> <ticked> <games>
 //   bench_Windows start <Quintor program> <probe library>   start figures only
 //   bench_Windows spin                                 keeps one core busy
+//   bench_Windows prepare-statistics <data folder>     5000 games of four players
 #include "uClocks.h"
 #include "uFigureTable.h"
 
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
+#include "dialogs/uFormQuintorStatistics.h"
 #include "gamewindow/uFormQuintorGameMain.h"
 #include "rules/uTTavolex.h"
 #include "storage/uTMainApplication.h"
@@ -26,6 +30,7 @@
 #include <QFile>
 #include <QMap>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -90,6 +95,74 @@ void PrepareDataFolder(const QString &folder, int players, int playing, int game
     QFile file(folder + QStringLiteral("Stats.ini"));
     if (games > 0 && file.open(QIODevice::WriteOnly))
         file.write(stats);
+}
+
+// A player entry with a full sheet; fields struck as often as in real play,
+// so the view has to look into the reports for players who gave up.
+QString BenchEntry(int player, int game)
+{
+    QString sheet = QStringLiteral("0|");
+    int upper = 0;
+    for (int row = 1; row <= 6; ++row) {
+        const int value = ((game + player + row) % 5) * row;
+        upper += value;
+        sheet += QString::number(value) + QLatin1Char('|');
+    }
+    const int bonus = upper >= 63 ? 35 : 0;
+    const int lower = 20 + (game * 7 + player * 13) % 90;
+    sheet += QStringLiteral("0|%1|%2|%3|0|%4|0|25|30|0|%5|22|0|%6|%3|0|%7|0|")
+                 .arg(upper).arg(bonus).arg(upper + bonus).arg(lower % 30).arg(game % 3 == 0 ? 50 : 0)
+                 .arg(lower).arg(upper + bonus + lower);
+    return QStringLiteral("\"Spieler %1\",\"Player%2.qtp\",\"%3\",\"%4\"")
+        .arg(player + 1, 2, 10, QLatin1Char('0')).arg(player + 1).arg(100 + (game * 37 + player * 53) % 250).arg(sheet);
+}
+
+// `games` recorded games of two to four of four players, two game types,
+// every tenth with a player who gave up, each with its report.
+void PrepareStatistics(const QString &folder, int games)
+{
+    PrepareDataFolder(folder, 4, 4, 0);
+    QByteArray stats;
+    for (int number = 1; number <= games; ++number) {
+        const int seats = 2 + number % 3;
+        const QString report = QStringLiteral("Spiel_%1.html").arg(number);
+        stats += QStringLiteral("[%1]\r\nDiceCount=3\r\nGameCount=%2\r\nGameDate=2026%3%4\r\n"
+                                "Scores=08|63,09|35,14|25,15|30,16|40,17|50,24|100,25|0,\r\nGameReport=%5\r\n")
+                     .arg(number).arg(number % 4 == 0 ? 2 : 1).arg(1 + number % 12, 2, 10, QLatin1Char('0'))
+                     .arg(QStringLiteral("101530")).arg(report).toLatin1();
+        for (int seat = 0; seat < 4; ++seat)
+            stats += QStringLiteral("Player%1=%2\r\n").arg(seat)
+                         .arg(seat < seats ? BenchEntry((seat + number) % 4, number) : QStringLiteral("NIL")).toLatin1();
+        QByteArray html = "<html>\r\n<body>\r\n<H4>Spieleinstellungen:</H4>\r\n" + QByteArray(2500, ' ') + "\r\n";
+        if (number % 10 == 0)
+            html += "<H4>Bericht:</H4>\r\nSpieler 01 hat das Spiel mit 120 Punkten in der 9. Runde abgebrochen.<br>\r\n";
+        html += "<H4>Endstand:</H4>\r\n" + QByteArray(4000, ' ') + "\r\n</body>\r\n</html>\r\n";
+        QFile file(folder + report);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(html);
+    }
+    QFile file(folder + QStringLiteral("Stats.ini"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(stats);
+}
+
+// The statistics of all players read, computed and its first page drawn,
+// or with `charts` only the drawing of the other pages afterwards: processor
+// time of this thread, user and system, so the file reads count.
+int RunStatisticsView(const QString &folder, bool charts)
+{
+    const double before = ThreadCpuMs();
+    TFormQuintorStatistics view(folder, QString(), QString(), QString());
+    view.show();
+    (void)view.grab();
+    const double shown = ThreadCpuMs();
+    auto *pages = view.findChild<QTabWidget *>(QStringLiteral("PageControlStatistics"));
+    for (int page = 1; charts && pages && page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        (void)view.grab();
+    }
+    std::printf("%.3f\n", charts ? ThreadCpuMs() - shown : shown - before);
+    return 0;
 }
 
 // Game window ready: creation with every sample, picture and the board, wall time.
@@ -318,6 +391,13 @@ int RunAll(const QString &program, const QString &probe)
     PrintUnder("Spieler-Dialog mit 5000 Spielen gefuellt (CPU)",
                MedianOfChildren(QStringLiteral("editplayer"), stats), "ms", 300);
 
+    const QString records = scratch.path() + QStringLiteral("/records/");
+    PrepareStatistics(records, 5000);
+    PrintUnder("Statistik-Fenster mit 5000 Spielen gefuellt (CPU)",
+               MedianOfChildren(QStringLiteral("statsview"), records), "ms", 150);
+    PrintInformation("dazu beide Diagramme und Direktvergleich gezeichnet (CPU)",
+                     MedianOfChildren(QStringLiteral("statscharts"), records), "ms");
+
     StartAgainstBareWindow(program, probe);
 
     const TGaps idle = RollSessions(program, probe);
@@ -345,6 +425,12 @@ int main(int argc, char *argv[])
         return RunGameWindow(args[2]);
     if (args.size() == 3 && args[1] == QLatin1String("editplayer"))
         return RunEditPlayer(args[2]);
+    if (args.size() == 3 && (args[1] == QLatin1String("statsview") || args[1] == QLatin1String("statscharts")))
+        return RunStatisticsView(args[2], args[1] == QLatin1String("statscharts"));
+    if (args.size() == 3 && args[1] == QLatin1String("prepare-statistics")) {
+        PrepareStatistics(args[2] + '/', 5000);
+        return 0;
+    }
     if (args.size() == 6 && args[1] == QLatin1String("prepare")) {
         PrepareDataFolder(args[2] + '/', args[3].toInt(), args[4].toInt(), args[5].toInt());
         return 0;

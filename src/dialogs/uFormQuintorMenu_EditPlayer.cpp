@@ -4,9 +4,12 @@
 
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
 
+#include "dialogs/uFormQuintorStatistics.h"
+
 #include "mainwindow/uCompareListItems.h"
 #include "mainwindow/uFormCaption.h"
 #include "storage/uTPlayer.h"
+#include "storage/uTGameRecords.h"
 #include "storage/uTStatistics.h"
 #include "storage/uTools.h"
 
@@ -54,10 +57,7 @@ TCompareMode StatisticsCompareMode(int column)
 
 QString GameTypeText(const RPlayerStatistics &game)
 {
-    return QStringLiteral("%1 Würfe, %2 %3")
-        .arg(game.DiceCount)
-        .arg(game.GameCount)
-        .arg(game.GameCount == 1 ? QStringLiteral("Spalte") : QStringLiteral("Spalten"));
+    return ::GameTypeText(game.DiceCount, game.GameCount);
 }
 
 QTreeWidgetItem *StatisticsRow(const RPlayerStatistics &game, const QString &type, const QString &reportPath,
@@ -279,8 +279,14 @@ QWidget *TFormQuintorMenu_EditPlayer::CreateStatisticsPanel()
     m_SpeedButtonShowReport->setFixedSize(30, 25);
     m_SpeedButtonShowReport->setAutoRaise(true);
     m_SpeedButtonShowReport->hide();
+    auto *figures = new QPushButton(QStringLiteral("&Auswertung..."), panel);
+    figures->setObjectName(QStringLiteral("ButtonStatisticsView"));
+    figures->setToolTip(QStringLiteral("Kennzahlen und Diagramme der Spiele dieses Spielers"));
+    figures->setAutoDefault(false);
+    connect(figures, &QPushButton::clicked, this, &TFormQuintorMenu_EditPlayer::ButtonStatisticsViewClick);
     top->addWidget(label);
     top->addWidget(m_ComboBoxGameType);
+    top->addWidget(figures);
     top->addStretch(1);
     top->addWidget(m_SpeedButtonShowReport);
     layout->addLayout(top);
@@ -383,6 +389,15 @@ void TFormQuintorMenu_EditPlayer::ListViewStatsDblClick()
     if (m_ReportPath.isEmpty() || !IsListableReport(m_DataFolder, QFileInfo(m_ReportPath).fileName()))
         return;
     QDesktopServices::openUrl(QUrl::fromLocalFile(m_ReportPath));
+}
+
+void TFormQuintorMenu_EditPlayer::ButtonStatisticsViewClick()
+{
+    // The type chosen here carries over; "Alle" is every game.
+    const QString type = m_ComboBoxGameType->currentIndex() > 0 ? m_ComboBoxGameType->currentText() : QString();
+    TFormQuintorStatistics view(m_DataFolder, QFileInfo(m_ProfileFile).fileName(), m_EditPlayerName->text(), type, this);
+    view.setFont(font());
+    view.exec();
 }
 
 void TFormQuintorMenu_EditPlayer::ListViewStatsColumnClick(int column)

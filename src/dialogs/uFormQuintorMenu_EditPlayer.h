@@ -56,6 +56,8 @@ public slots:
     // Sorts by the column, then reverses that column's direction for the
     // next click (kept for the whole run, shared by every opening).
     void ListViewStatsColumnClick(int column);
+    // Figures and charts of the player's games, for the game type chosen here.
+    void ButtonStatisticsViewClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -5,6 +5,7 @@
 #include "mainwindow/uDesign.h"
 
 #include <QApplication>
+#include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWidget>
@@ -162,4 +163,18 @@ void SetFieldInvalid(QWidget *field, bool invalid)
     field->style()->unpolish(field);
     field->style()->polish(field);
     field->update();
+}
+
+TDesignColors CurrentDesignColors()
+{
+    if (const TThemeColors *theme = ThemeOf(qApp->property("QuintorDesign").toInt())) {
+        return {QColor(QLatin1String(theme->Window)), QColor(QLatin1String(theme->Panel)),
+                QColor(QLatin1String(theme->Text)),   QColor(QLatin1String(theme->Input)),
+                QColor(QLatin1String(theme->InputText)), QColor(QLatin1String(theme->Border)),
+                QColor(QLatin1String(theme->Accent))};
+    }
+    const QPalette palette = QApplication::palette();
+    return {palette.color(QPalette::Window), palette.color(QPalette::Window), palette.color(QPalette::WindowText),
+            palette.color(QPalette::Base),   palette.color(QPalette::Text),   palette.color(QPalette::Mid),
+            QColor(20, 80, 30)};
 }

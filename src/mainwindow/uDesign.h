@@ -21,5 +21,17 @@ void ApplyProgramDesign(int index);
 // The background colour of the main window in the Standard design.
 inline const QColor MainWindowColor(174, 210, 175);
 
+// The colours of the design in use, for what draws itself (the charts).
+struct TDesignColors {
+    QColor Window;
+    QColor Panel;
+    QColor Text;
+    QColor Input;
+    QColor InputText;
+    QColor Border;
+    QColor Accent;
+};
+[[nodiscard]] TDesignColors CurrentDesignColors();
+
 // Marks an edit field invalid (red) or valid (its normal look) in every design.
 void SetFieldInvalid(QWidget *field, bool invalid);

@@ -6,6 +6,7 @@
 
 #include "dialogs/uFormQuintorMenu_EditPlayer.h"
 #include "dialogs/uFormQuintorSplash.h"
+#include "dialogs/uFormQuintorStatistics.h"
 #include "gamewindow/uFormQuintorGameMain.h"
 #include "mainwindow/uDesign.h"
 #include "mainwindow/uExtValuesEditor.h"
@@ -281,6 +282,9 @@ QWidget *TFormQuintorMenu::CreatePlayersPage()
                                            QStringLiteral("Spieler löschen"), QStyle::SP_TrashIcon);
     m_SpeedButtonEditPlayer->setEnabled(false);
     m_SpeedButtonDeletePlayer->setEnabled(false);
+    QToolButton *statistics = makeButton("SpeedButtonStatistics", QStringLiteral("S&tatistik"),
+                                         QStringLiteral("Statistik aller Spieler"), QStyle::SP_FileDialogInfoView);
+    connect(statistics, &QToolButton::clicked, this, &TFormQuintorMenu::SpeedButtonStatisticsClick);
     buttons->addStretch(1);
     layout->addLayout(buttons);
     connect(m_SpeedButtonNewPlayer, &QToolButton::clicked, this, &TFormQuintorMenu::SpeedButtonNewPlayerClick);
@@ -831,6 +835,13 @@ void TFormQuintorMenu::OpenEditPlayerDialog(bool isNewPlayer)
         dialog.exec();
     }
     LoadPlayerList();
+}
+
+void TFormQuintorMenu::SpeedButtonStatisticsClick()
+{
+    TFormQuintorStatistics view(m_DataFolder, QString(), QString(), QString(), this);
+    view.setFont(font());
+    view.exec();
 }
 
 void TFormQuintorMenu::SpeedButtonDeletePlayerClick()

@@ -75,6 +75,8 @@ public slots:
     void SpeedButtonNewPlayerClick();
     void SpeedButtonEditPlayerClick();
     void SpeedButtonDeletePlayerClick();
+    // Figures, charts and head-to-head results of every recorded player.
+    void SpeedButtonStatisticsClick();
     void ListViewPlayersChange(QTreeWidgetItem *item);
     void ListViewPlayersSelectItem();
     void ListViewPlayersColumnClick(int column);

@@ -25,6 +25,14 @@ QString Folded(const QString &name)
     return name.trimmed().toCaseFolded();
 }
 
+// One pair of double quotes around the whole value is removed.
+QString Unquoted(const QString &value)
+{
+    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
 bool IsHeader(const QByteArray &trimmed)
 {
     return trimmed.startsWith('[');
@@ -128,12 +136,7 @@ const TIniFile::Line *TIniFile::FindLine(const QString &section, const QString &
 QString TIniFile::ReadString(const QString &section, const QString &key, const QString &def) const
 {
     const Line *line = FindLine(section, key);
-    if (line == nullptr)
-        return def;
-    const QString &value = line->Value;
-    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
-        return value.mid(1, value.size() - 2);
-    return value;
+    return line == nullptr ? def : Unquoted(line->Value);
 }
 
 int TIniFile::ReadInteger(const QString &section, const QString &key, int def) const
@@ -172,6 +175,18 @@ QStringList TIniFile::ReadSections() const
         }
     }
     return names;
+}
+
+QList<std::pair<QString, QString>> TIniFile::ReadSectionValues(const QString &section) const
+{
+    QList<std::pair<QString, QString>> pairs;
+    if (const Section *s = FindSection(section)) {
+        for (const Line &line : s->Lines) {
+            if (!line.Key.isEmpty())
+                pairs.append({line.Key, Unquoted(line.Value)});
+        }
+    }
+    return pairs;
 }
 
 QStringList TIniFile::ReadSection(const QString &section) const

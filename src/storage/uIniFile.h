@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 // An INI file in the data folder: Windows-1252 bytes, CR LF line ends, section
 // and key names matched ignoring case. The file is read once at construction;
 // reading never creates anything. Every Write goes to disk at once (through a
@@ -42,6 +44,9 @@ public:
     [[nodiscard]] QStringList ReadSections() const;
     // Key names of a section in file order.
     [[nodiscard]] QStringList ReadSection(const QString &section) const;
+    // Every pair of a section in file order, keys case-folded, values as
+    // ReadString returns them: one lookup for readers of many sections.
+    [[nodiscard]] QList<std::pair<QString, QString>> ReadSectionValues(const QString &section) const;
 
     // Nestable; the outermost EndUpdate writes the file if anything changed.
     void BeginUpdate() noexcept { ++m_UpdateDepth; }

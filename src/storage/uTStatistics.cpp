@@ -27,13 +27,9 @@ QString Quoted(const QString &text)
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
-// "yyyymmddhhmm" as "dd.mm.yyyy".
 QString DateText(const TIniFile &ini, const QString &section)
 {
-    const QString date = ini.ReadString(section, QStringLiteral("GameDate"), QString());
-    if (date.size() < 8)
-        return QStringLiteral("??.??.????");
-    return date.mid(6, 2) + QLatin1Char('.') + date.mid(4, 2) + QLatin1Char('.') + date.left(4);
+    return GameDateText(ini.ReadString(section, QStringLiteral("GameDate"), QString()));
 }
 
 // The first of Player0..Player3 that contains `profile`, or empty.
@@ -58,15 +54,18 @@ QString QuotedField(const QString &text, qsizetype &i)
     QString field;
     ++i;
     while (i < text.size()) {
-        const QChar c = text[i++];
-        if (c != QLatin1Char('"')) {
-            field.append(c);
-        } else if (i < text.size() && text[i] == QLatin1Char('"')) {
-            field.append(c);
-            ++i;
-        } else {
+        const qsizetype quote = text.indexOf(QLatin1Char('"'), i);
+        if (quote < 0) {  // an unclosed quote runs to the end
+            field += QStringView(text).mid(i);
+            i = text.size();
             break;
         }
+        field += QStringView(text).mid(i, quote - i);
+        i = quote + 1;
+        if (i >= text.size() || text[i] != QLatin1Char('"'))
+            break;
+        field += QLatin1Char('"');
+        ++i;
     }
     return field;
 }
@@ -160,6 +159,11 @@ int TStatistics::HighestGameNumber() const
 
 QString TStatistics::CommaField(const QString &text, int index)
 {
+    return CommaFields(text).value(index);
+}
+
+QStringList TStatistics::CommaFields(const QString &text)
+{
     QStringList fields;
     qsizetype i = 0;
     SkipBlanks(text, i);
@@ -173,7 +177,14 @@ QString TStatistics::CommaField(const QString &text, int index)
             SkipBlanks(text, i);
         }
     }
-    return fields.value(index);
+    return fields;
+}
+
+QString GameDateText(const QString &gameDate)
+{
+    if (gameDate.size() < 8)
+        return QStringLiteral("??.??.????");
+    return gameDate.mid(6, 2) + QLatin1Char('.') + gameDate.mid(4, 2) + QLatin1Char('.') + gameDate.left(4);
 }
 
 QString PlayerEntry(const QString &name, const QString &profileFileName, int points, const TTavolex &column)

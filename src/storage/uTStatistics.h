@@ -64,6 +64,8 @@ public:
     // Field `index` (from 0) of a comma-separated list; quoted fields may
     // hold commas and blanks, "" inside them is one quote. Empty when absent.
     [[nodiscard]] static QString CommaField(const QString &text, int index);
+    // Every field of such a list, in order.
+    [[nodiscard]] static QStringList CommaFields(const QString &text);
 
 private:
     QString m_FileName;
@@ -76,6 +78,9 @@ private:
     std::array<QString, MaxPlayers> m_PlayerEntries;
     QList<RPlayerStatistics> m_Items;
 };
+
+// "GameDate" ("yyyymmddhhmm") as "dd.mm.yyyy"; "??.??.????" when too short.
+[[nodiscard]] QString GameDateText(const QString &gameDate);
 
 // A player's entry: name, profile file name (any folder is dropped) and
 // points as quoted fields, then rows 0-24 of `column` as "value|" (as

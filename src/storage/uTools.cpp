@@ -273,8 +273,6 @@ bool EnsureDataFolder(QString &message)
     return EnsureDataFolder(DataFolder(), message);
 }
 
-namespace {
-
 bool IsPlainReportName(const QString &reportName)
 {
     const bool plainName = !reportName.isEmpty() && !reportName.contains(QLatin1Char('/'))
@@ -282,8 +280,6 @@ bool IsPlainReportName(const QString &reportName)
                            && std::none_of(reportName.begin(), reportName.end(), [](QChar c) { return c.unicode() < ' '; });
     return plainName && reportName.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive);
 }
-
-}  // namespace
 
 bool IsListableReport(const QString &dataFolder, const QString &reportName)
 {
@@ -301,7 +297,8 @@ QSet<QString> ListableReports(const QString &dataFolder)
     QSet<QString> reports;
     // Listed entries lie directly in the folder; the filter leaves out links
     // and folders, so only the name itself remains to be checked.
-    const QStringList names = QDir(dataFolder).entryList({QStringLiteral("*.html")}, QDir::Files | QDir::NoSymLinks);
+    const QStringList names =
+        QDir(dataFolder).entryList({QStringLiteral("*.html")}, QDir::Files | QDir::NoSymLinks, QDir::Unsorted);
     for (const QString &name : names) {
         if (IsPlainReportName(name))
             reports.insert(name);

@@ -61,6 +61,9 @@ void WriteKey(TIniFile &ini, const QString &section);
 // result is no writable folder; `message` then holds the German text to show.
 [[nodiscard]] bool EnsureDataFolder(const QString &folder, QString &message);
 [[nodiscard]] bool EnsureDataFolder(QString &message);
+// A bare file name (no folder, no leading dot, no control character) ending
+// in ".html", as a report name must be.
+[[nodiscard]] bool IsPlainReportName(const QString &reportName);
 // True only for a plain file (no link, no folder) named `reportName`
 // directly in `dataFolder` and ending in ".html": a report name read from a
 // hand-edited file may point anywhere.

@@ -460,7 +460,7 @@ void TestAssets::windowPicturesHaveTheirSizesAndKeys()
 void TestAssets::helpHasAPageForEveryContextNumber_data()
 {
     QTest::addColumn<int>("context");
-    for (int n : {20100, 20200, 20400, 20500, 30100, 30200, 30300, 40100, 40200, 40300, 41020, 41030, 41040})
+    for (int n : {20100, 20200, 20400, 20500, 30100, 30200, 30300, 30400, 30500, 40100, 40200, 40300, 41020, 41030, 41040})
         QTest::newRow(qPrintable(QString::number(n))) << n;
 }
 

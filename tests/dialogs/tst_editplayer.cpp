@@ -167,6 +167,7 @@ private slots:
     void chosenPictureSelectsPictureAndSurvivesStandardColour();
     void pictureFilterListsPairs();
     void gameTypeFilterListsOnlyThatType();
+    void evaluationOpensThisPlayersFiguresForTheChosenType();
     void onlyPlainReportsInTheDataFolderAreListed_data();
     void onlyPlainReportsInTheDataFolderAreListed();
     void columnClickSortsThenReverses_data();
@@ -329,6 +330,28 @@ void TestEditPlayer::gameTypeFilterListsOnlyThatType()
     SelectGameType(types, 0);
     QCOMPARE(ColumnTexts(list, 0), (QStringList{"1", "2", "3"}));
     QCOMPARE(types->count(), 3);
+}
+
+void TestEditPlayer::evaluationOpensThisPlayersFiguresForTheChosenType()
+{
+    TStatsFixture fixture({{.Number = 1, .Dice = 3, .Columns = 1, .Report = QStringLiteral("Spiel_1.html")},
+                           {.Number = 2, .Dice = 2, .Columns = 4, .Points = 300, .Report = QStringLiteral("Spiel_2.html")}});
+    TFormQuintorMenu_EditPlayer dialog(fixture.Profile, fixture.Folder, fixture.File);
+    dialog.show();
+    Child<QLineEdit>(dialog, "EditPlayerName")->setText(QStringLiteral("Anna B."));
+    SelectGameType(Child<QComboBox>(dialog, "ComboBoxGameType"), 2);
+    QString title;
+    QString games;
+    AnswerNext<QDialog>([&](QDialog *view) {
+        title = view->windowTitle();
+        const QList<QTreeWidgetItem *> rows =
+            view->findChild<QTreeWidget *>(QStringLiteral("ListViewFigures"))->findItems(QStringLiteral("Bestes Spiel"), Qt::MatchExactly);
+        games = rows.isEmpty() ? QString() : rows.constFirst()->text(1);
+        view->accept();
+    });
+    Child<QPushButton>(dialog, "ButtonStatisticsView")->click();
+    QCOMPARE(title, QStringLiteral("Quintor Statistik von Anna B."));
+    QCOMPARE(games, QStringLiteral("300 Punkte am 09.12.2026 (Spiel 2)"));
 }
 
 void TestEditPlayer::onlyPlainReportsInTheDataFolderAreListed_data()

@@ -124,6 +124,7 @@ private slots:
     void newPlayerRefusesBlankAndUnstorableNames();
     void editedPlayerIsListedUnderNewName();
     void deletingPlayerAsksAndRemovesOnlyTheProfile();
+    void statisticsButtonComparesEveryRecordedPlayer();
     void columnClickTogglesSortDirection();
     void valueFieldChecksItsRange_data();
     void valueFieldChecksItsRange();
@@ -423,6 +424,37 @@ void TestMainWindow::deletingPlayerAsksAndRemovesOnlyTheProfile()
     QVERIFY(!QFile::exists(bert));
     QVERIFY(data.Exists(QStringLiteral("Stats.ini")));
     QCOMPARE(Players(*menu)->topLevelItemCount(), 1);
+}
+
+void TestMainWindow::statisticsButtonComparesEveryRecordedPlayer()
+{
+    TDataFolder data;
+    data.AddPlayer(QStringLiteral("Anna"), false, QStringLiteral("Player1.qtp"));
+    QFile stats(data.Path + QStringLiteral("Stats.ini"));
+    QVERIFY(stats.open(QIODevice::WriteOnly));
+    // Bert's profile is gone; his games still count.
+    stats.write("[1]\r\nDiceCount=3\r\nGameCount=1\r\nGameReport=Spiel_1.html\r\n"
+                "Player0=\"Anna\",\"Player1.qtp\",\"120\",\"\"\r\nPlayer1=\"Bert\",\"Player2.qtp\",\"150\",\"\"\r\n");
+    stats.close();
+    auto menu = OpenMenu(data);
+    QStringList players;
+    QStringList pairs;
+    int help = 0;
+    AnswerNext<QDialog>([&](QDialog *view) {
+        help = FormHelpContext(view);
+        auto *combo = view->findChild<QComboBox *>(QStringLiteral("ComboBoxPlayer"));
+        for (int i = 0; i < combo->count(); ++i)
+            players << combo->itemText(i);
+        view->findChild<QTabWidget *>(QStringLiteral("PageControlStatistics"))->setCurrentIndex(3);
+        QTreeWidgetItem *row = view->findChild<QTreeWidget *>(QStringLiteral("ListViewHeadToHead"))->topLevelItem(0);
+        for (int c = 0; row && c < 5; ++c)
+            pairs << row->text(c);
+        view->accept();
+    });
+    Child<QAbstractButton>(*menu, "SpeedButtonStatistics")->click();
+    QCOMPARE(help, 30500);
+    QCOMPARE(players, (QStringList{"Anna", "Bert"}));
+    QCOMPARE(pairs, (QStringList{"Anna", "Bert", "1", "0", "1"}));
 }
 
 void TestMainWindow::columnClickTogglesSortDirection()
