@@ -199,7 +199,7 @@ private slots:
     // the samples of another layer playing.
     void stopAllEndsOnlyThisLayersSamples()
     {
-        TSoundLayer &game = FullCatalogue().Layer();
+        ISoundLayer &game = FullCatalogue().Layer();
         TSoundLayer splash;
         QVERIFY(splash.Add(QStringLiteral("intro"), m_Full.filePath(QStringLiteral("Wait.wav"))) >= 0);
         const int klick = game.IndexOf("KlickDice");

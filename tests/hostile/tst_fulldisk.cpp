@@ -317,7 +317,7 @@ QString SeamFileName(const QString &pattern)
 bool NamesFile(const QString &message, const QString &folder, const QString &pattern)
 {
     const QRegularExpression expected(
-        QLatin1Char('^') + QRegularExpression::escape(QStringLiteral("In ") + folder)
+        QStringLiteral("(^|\n)") + QRegularExpression::escape(QStringLiteral("In ") + folder)
         + QRegularExpression::wildcardToRegularExpression(pattern, QRegularExpression::UnanchoredWildcardConversion)
         + QRegularExpression::escape(QStringLiteral(" kann nicht geschrieben werden")) + QLatin1Char('$'));
     return expected.match(message).hasMatch();
