@@ -164,24 +164,27 @@ void TPlayfield::MouseDown(bool leftButton, int x, int y)
     bool handled = false;
     if (leftButton) {
         for (int i = 0; i < TTurnEngine::DiceInGame; ++i) {
-            if (m_Engine.Dice()[static_cast<std::size_t>(i)].HitTest(x, y) && m_Engine.ToggleHold(i)) {
-                m_Sounds.PlaySound(QStringLiteral("KlickDice"), 0, false, false);
+            if (m_Engine.Dice()[static_cast<std::size_t>(i)].HitTest(x, y) && m_Engine.ClickDie(i))
                 handled = true;
-            }
         }
         if (y >= m_Surface.SurfaceHeight() - CupBand && UpdateThrowsLeft()
             && m_Engine.Phase() != TurnPhase::Rolling) {
             if (m_Engine.AllDiceHeld() || m_Engine.Phase() == TurnPhase::Viewing)
                 return;
             handled = true;
-            StartThrow();
+            (void)m_Engine.ClickCup(m_Surface.SurfaceWidth(), m_Surface.SurfaceHeight());
         }
     }
     if (!handled)
         m_Sounds.PlaySound(QStringLiteral("False_Game"), 0, false, false);
 }
 
-void TPlayfield::StartThrow()
+void TPlayfield::DieClicked()
+{
+    m_Sounds.PlaySound(QStringLiteral("KlickDice"), 0, false, false);
+}
+
+void TPlayfield::CupThrowing()
 {
     const int diceInCup = m_Engine.DiceInCup();
     if (m_Settings.AnimateCup() == 2) {
@@ -204,7 +207,6 @@ void TPlayfield::StartThrow()
         m_Sounds.PlaySelectedSound(false);
     }
     m_CupCounter = 0;
-    m_Engine.StartThrow(m_Surface.SurfaceWidth(), m_Surface.SurfaceHeight());
 }
 
 void TPlayfield::FormMouseWheel(int delta)

@@ -25,6 +25,11 @@ public:
     void MouseDown(bool leftButton, int x, int y);
     // Mouse wheel anywhere in the game window.
     void FormMouseWheel(int delta);
+    // The engine's cup command is about to launch the dice: the cup is
+    // shaken (or the roll sample starts) for whoever threw.
+    void CupThrowing();
+    // The engine's die command held or released a die.
+    void DieClicked();
     // Status bar switch of the sound: a roll waiting for its sample ends at the next frame.
     void SoundSwitched();
 
@@ -45,7 +50,6 @@ private:
     void DrawCup();
     void DrawDice(bool heldOnly);
     void AdvanceDice();
-    void StartThrow();
     [[nodiscard]] bool SoundOn() const;
 
     TTurnEngine &m_Engine;

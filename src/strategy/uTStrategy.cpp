@@ -1,0 +1,753 @@
+#include "strategy/uTStrategy.h"
+
+#include "rules/uTTavolex.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <bitset>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <thread>
+
+namespace {
+using Strategy::Dice;
+using Strategy::Faces;
+using Strategy::Fields;
+using Strategy::Rolls;
+
+constexpr int Keeps = 462;       // multisets of 0 to 5 dice
+constexpr int EmptyKeep = Keeps - 1;
+constexpr int Masks = 1 << Fields;
+constexpr unsigned QuintorBit = 1u << Strategy::QuintorField;
+constexpr int MaxCap = 106;      // above the largest upper sum (5 x 21)
+constexpr double Impossible = -1e12;
+
+// The multisets of up to five dice, largest first: indexes 0-251 are the
+// throws, the last one is the empty keep. Children add a die, parents take
+// one away (padded with repeats so every loop runs the same length).
+struct TDiceSets {
+    std::array<TFaceCounts, Keeps> Counts{};
+    std::array<int, Keeps> Size{};
+    std::array<std::array<int, Faces>, Keeps> Child{};  // -1 for throws
+    std::array<std::array<int, Dice>, Keeps> Parent{};  // -1 for the empty keep
+    std::array<double, Rolls> Probability{};
+    std::vector<int> IndexOfCode = std::vector<int>(46656, -1);  // counts in base 6
+
+    static int Code(const TFaceCounts &c) noexcept
+    {
+        int code = 0;
+        for (int f = Faces - 1; f >= 0; --f)
+            code = code * 6 + c[static_cast<std::size_t>(f)];
+        return code;
+    }
+
+    TDiceSets()
+    {
+        int next = 0;
+        for (int size = Dice; size >= 0; --size)
+            AddOfSize(size, 0, {}, next);
+        for (int i = 0; i < Keeps; ++i)
+            Link(i);
+        double factorial[Dice + 1] = {1, 1, 2, 6, 24, 120};
+        for (int r = 0; r < Rolls; ++r) {
+            double ways = factorial[Dice];
+            for (int c : Counts[static_cast<std::size_t>(r)])
+                ways /= factorial[c];
+            Probability[static_cast<std::size_t>(r)] = ways / 7776.0;
+        }
+    }
+
+private:
+    void AddOfSize(int left, int face, TFaceCounts counts, int &next)
+    {
+        if (face == Faces - 1) {
+            counts[Faces - 1] = left;
+            Counts[static_cast<std::size_t>(next)] = counts;
+            int size = 0;
+            for (int c : counts)
+                size += c;
+            Size[static_cast<std::size_t>(next)] = size;
+            IndexOfCode[static_cast<std::size_t>(Code(counts))] = next;
+            ++next;
+            return;
+        }
+        for (int c = left; c >= 0; --c) {
+            counts[static_cast<std::size_t>(face)] = c;
+            AddOfSize(left - c, face + 1, counts, next);
+        }
+    }
+
+    void Link(int i)
+    {
+        const auto at = static_cast<std::size_t>(i);
+        TFaceCounts c = Counts[at];
+        for (int f = 0; f < Faces; ++f) {
+            const auto fa = static_cast<std::size_t>(f);
+            if (Size[at] < Dice) {
+                ++c[fa];
+                Child[at][fa] = IndexOfCode[static_cast<std::size_t>(Code(c))];
+                --c[fa];
+            } else {
+                Child[at][fa] = -1;
+            }
+        }
+        int n = 0;
+        for (int f = 0; f < Faces; ++f) {
+            const auto fa = static_cast<std::size_t>(f);
+            if (c[fa] == 0)
+                continue;
+            --c[fa];
+            Parent[at][static_cast<std::size_t>(n++)] = IndexOfCode[static_cast<std::size_t>(Code(c))];
+            ++c[fa];
+        }
+        for (int k = n; k < Dice; ++k)
+            Parent[at][static_cast<std::size_t>(k)] = n > 0 ? Parent[at][0] : -1;
+    }
+};
+
+const TDiceSets &Sets()
+{
+    static const TDiceSets sets;
+    return sets;
+}
+
+int KeepIndex(const TFaceCounts &counts) noexcept
+{
+    return Sets().IndexOfCode[static_cast<std::size_t>(TDiceSets::Code(counts))];
+}
+
+// The values of keeps with one more throw to come, from the values of the
+// throws after it: the mean over one more die.
+void ExpectKeeps(const double *thrown, double *keep)
+{
+    const TDiceSets &sets = Sets();
+    std::copy(thrown, thrown + Rolls, keep);
+    for (int i = Rolls; i < Keeps; ++i) {
+        const auto &child = sets.Child[static_cast<std::size_t>(i)];
+        double sum = 0;
+        for (int f = 0; f < Faces; ++f)
+            sum += keep[child[static_cast<std::size_t>(f)]];
+        keep[i] = sum / Faces;
+    }
+}
+
+// One more decision between throws: a throw lying is worth its best keep of
+// fewer than five dice, or ending the turn on it (`final`).
+void BestOfThrows(const double *final, const double *keep, double *best, double *thrown)
+{
+    const TDiceSets &sets = Sets();
+    best[EmptyKeep] = keep[EmptyKeep];
+    for (int i = EmptyKeep - 1; i >= Rolls; --i) {
+        const auto &parent = sets.Parent[static_cast<std::size_t>(i)];
+        double m = keep[i];
+        for (int p : parent)
+            m = std::max(m, best[p]);
+        best[i] = m;
+    }
+    for (int r = 0; r < Rolls; ++r) {
+        const auto &parent = sets.Parent[static_cast<std::size_t>(r)];
+        double m = final[r];
+        for (int p : parent)
+            m = std::max(m, best[p]);
+        thrown[r] = m;
+    }
+}
+
+// Values of the throws lying with `left` throws still to come (0: the turn
+// ends on them).
+void ThrowValues(const TRollValues &final, int left, double *thrown)
+{
+    std::array<double, Keeps> keep{};
+    std::array<double, Keeps> best{};
+    std::copy(final.begin(), final.end(), thrown);
+    for (int j = 1; j <= left; ++j) {
+        ExpectKeeps(thrown, keep.data());
+        BestOfThrows(final.data(), keep.data(), best.data(), thrown);
+    }
+}
+
+double MeanOverThrows(const double *thrown)
+{
+    const TDiceSets &sets = Sets();
+    double sum = 0;
+    for (int r = 0; r < Rolls; ++r)
+        sum += sets.Probability[static_cast<std::size_t>(r)] * thrown[r];
+    return sum;
+}
+
+std::uint64_t Checksum(const char *data, std::size_t size)
+{
+    std::uint64_t h = 1469598103934665603ull;
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, data + i, 8);
+        h = (h ^ word) * 1099511628211ull;
+        h ^= h >> 29;
+    }
+    for (; i < size; ++i)
+        h = (h ^ static_cast<unsigned char>(data[i])) * 1099511628211ull;
+    return h;
+}
+
+constexpr char FileMagic[8] = {'Q', 'T', 'S', 'T', 'R', 'A', 'T', '1'};
+}  // namespace
+
+int Strategy::RowOfField(int field) noexcept
+{
+    if (field < 0 || field >= Fields)
+        return -1;
+    return field < Faces ? field + 1 : field - Faces + Row::ThreeOfAKind;
+}
+
+int Strategy::FieldOfRow(int row) noexcept
+{
+    if (row >= Row::Ones && row <= Row::Sixes)
+        return row - 1;
+    if (row >= Row::ThreeOfAKind && row <= Row::Chance)
+        return row - Row::ThreeOfAKind + Faces;
+    return -1;
+}
+
+TFaceCounts Strategy::CountsOf(const TFaces &faces) noexcept
+{
+    TFaceCounts counts{};
+    for (int f : faces)
+        if (f >= 0 && f < Faces)
+            ++counts[static_cast<std::size_t>(f)];
+    return counts;
+}
+
+int Strategy::RollIndex(const TFaces &faces) noexcept
+{
+    const int index = KeepIndex(CountsOf(faces));
+    return index >= 0 && index < Rolls ? index : -1;
+}
+
+TFaces Strategy::RollFaces(int index) noexcept
+{
+    TFaces faces{};
+    if (index < 0 || index >= Rolls)
+        return faces;
+    const TFaceCounts &counts = Sets().Counts[static_cast<std::size_t>(index)];
+    std::size_t at = 0;
+    for (int f = 0; f < Faces; ++f)
+        for (int k = 0; k < counts[static_cast<std::size_t>(f)]; ++k)
+            faces[at++] = f;
+    return faces;
+}
+
+// ---------------------------------------------------------------------------
+
+TStrategy::TStrategy(const IStrategyScoring &scoring)
+    : m_Throws(std::clamp(scoring.Throws(), 1, Strategy::MaxThrows))
+    , m_Threshold(scoring.BonusThreshold())
+    , m_Bonus(scoring.Bonus())
+    , m_Cap(std::clamp(scoring.BonusThreshold(), 0, MaxCap))
+    , m_Key(scoring.Key())
+{
+    const int contexts = std::clamp(scoring.ContextCount(), 1, 1024);
+    m_ContextOf.resize(2 * Masks);
+    for (unsigned filled = 0; filled < Masks; ++filled)
+        for (int flag = 0; flag < 2; ++flag)
+            m_ContextOf[2 * filled + static_cast<unsigned>(flag)] =
+                std::clamp(scoring.Context(filled, flag != 0), 0, contexts - 1);
+    m_Scores.resize(static_cast<std::size_t>(contexts) * Rolls);
+    for (int c = 0; c < contexts; ++c)
+        for (int r = 0; r < Rolls; ++r)
+            m_Scores[static_cast<std::size_t>(c * Rolls + r)] = scoring.Score(c, Strategy::RollFaces(r));
+    for (int f = 0; f < Fields; ++f)
+        m_Strikes[static_cast<std::size_t>(f)] = scoring.StrikeBeforeThrow(f);
+}
+
+int TStrategy::Capped(int upperPoints) const noexcept
+{
+    return std::clamp(upperPoints, 0, m_Cap);
+}
+
+double TStrategy::BonusOf(int capped) const noexcept
+{
+    return capped >= m_Threshold ? m_Bonus : 0;
+}
+
+std::size_t TStrategy::StateIndex(unsigned filled, bool flag, int capped) const noexcept
+{
+    const auto row = static_cast<std::size_t>(m_Cap + 1);
+    filled &= Masks - 1;
+    if (!flag || !(filled & QuintorBit))
+        return filled * row + static_cast<std::size_t>(capped);
+    // Flagged sheets all have the five-of-a-kind field filled: drop its bit.
+    const unsigned low = filled & (QuintorBit - 1);
+    const unsigned high = filled >> (Strategy::QuintorField + 1);
+    const unsigned compact = low | (high << Strategy::QuintorField);
+    return (Masks + compact) * row + static_cast<std::size_t>(capped);
+}
+
+double TStrategy::Value(unsigned filled, bool flag, int capped) const noexcept
+{
+    return m_Values[StateIndex(filled, flag, capped)];
+}
+
+double TStrategy::FutureValue(const TSheetState &sheet) const
+{
+    if (!m_Solved)
+        return 0;
+    return Value(sheet.Filled, sheet.Flag, Capped(sheet.UpperPoints));
+}
+
+double TStrategy::ChoiceValue(unsigned filled, bool flag, int capped, int field,
+                              const TFieldScore &score) const noexcept
+{
+    const unsigned next = filled | (1u << field);
+    const bool nextFlag = flag || (field == Strategy::QuintorField && score.SetsFlag);
+    const int nextCapped = Strategy::IsUpperField(field) ? Capped(capped + score.Points) : capped;
+    return score.Points + score.Extra + Value(next, nextFlag, nextCapped);
+}
+
+double TStrategy::StrikeOption(unsigned filled, bool flag, int capped) const noexcept
+{
+    double best = Impossible;
+    for (int f = 0; f < Fields; ++f) {
+        const auto &strike = m_Strikes[static_cast<std::size_t>(f)];
+        if ((filled & (1u << f)) || !strike)
+            continue;
+        best = std::max(best, ChoiceValue(filled, flag, capped, f, TFieldScore{*strike, true, false}));
+    }
+    return best;
+}
+
+TFieldScores TStrategy::ScoresFor(const TSheetState &sheet, const TFaces &faces) const
+{
+    const int roll = std::max(0, Strategy::RollIndex(faces));
+    const int context = m_ContextOf[2 * (sheet.Filled & (Masks - 1)) + (sheet.Flag ? 1u : 0u)];
+    return m_Scores[static_cast<std::size_t>(context * Rolls + roll)];
+}
+
+TRollValues TStrategy::FinalValues(const TSheetState &sheet) const
+{
+    TRollValues final{};
+    const unsigned filled = sheet.Filled & (Masks - 1);
+    const int capped = Capped(sheet.UpperPoints);
+    const int context = m_ContextOf[2 * filled + (sheet.Flag ? 1u : 0u)];
+    for (int r = 0; r < Rolls; ++r) {
+        const TFieldScores &scores = m_Scores[static_cast<std::size_t>(context * Rolls + r)];
+        double best = Impossible;
+        for (int f = 0; f < Fields; ++f)
+            if (!(filled & (1u << f)) && scores[static_cast<std::size_t>(f)].Allowed)
+                best = std::max(best, ChoiceValue(filled, sheet.Flag, capped, f,
+                                                  scores[static_cast<std::size_t>(f)]));
+        final[static_cast<std::size_t>(r)] = sheet.Points + best;
+    }
+    return final;
+}
+
+double TStrategy::ExpectedThrow(const TRollValues &final, int throwsLeft) const
+{
+    std::array<double, Rolls> thrown{};
+    ThrowValues(final, std::clamp(throwsLeft, 1, Strategy::MaxThrows) - 1, thrown.data());
+    return MeanOverThrows(thrown.data());
+}
+
+double TStrategy::ExpectedAtTurnStart(const TSheetState &sheet) const
+{
+    if (!m_Solved)
+        return 0;
+    if ((sheet.Filled & (Masks - 1)) == Masks - 1)
+        return sheet.Points + BonusOf(Capped(sheet.UpperPoints));
+    const double strike = sheet.Points
+        + StrikeOption(sheet.Filled & (Masks - 1), sheet.Flag, Capped(sheet.UpperPoints));
+    return std::max(strike, ExpectedThrow(FinalValues(sheet), m_Throws));
+}
+
+std::vector<TKeepChoice> TStrategy::RankKeeps(const TRollValues &final, const TFaces &faces,
+                                              int throwsLeft) const
+{
+    const int left = std::clamp(throwsLeft, 1, Strategy::MaxThrows);
+    return TTurnValues(final, left).RankKeeps(faces, left);
+}
+
+TTurnValues::TTurnValues(const TRollValues &final, int throws)
+    : m_Throws(std::clamp(throws, 1, Strategy::MaxThrows))
+    , m_Keeps(static_cast<std::size_t>(m_Throws) * Keeps)
+{
+    std::array<double, Rolls> thrown{};
+    std::array<double, Keeps> best{};
+    std::copy(final.begin(), final.end(), thrown.begin());
+    for (int left = 1; left <= m_Throws; ++left) {
+        double *keep = &m_Keeps[static_cast<std::size_t>(left - 1) * Keeps];
+        ExpectKeeps(thrown.data(), keep);
+        BestOfThrows(final.data(), keep, best.data(), thrown.data());
+    }
+}
+
+double TTurnValues::Keep(const TFaceCounts &kept, int throwsLeft) const
+{
+    const int index = KeepIndex(kept);
+    const int left = std::clamp(throwsLeft, 1, m_Throws);
+    return index < 0 ? 0 : m_Keeps[static_cast<std::size_t>(left - 1) * Keeps + static_cast<std::size_t>(index)];
+}
+
+std::vector<TKeepChoice> TTurnValues::RankKeeps(const TFaces &faces, int throwsLeft) const
+{
+    const int left = std::clamp(throwsLeft, 1, m_Throws);
+    const double *keep = &m_Keeps[static_cast<std::size_t>(left - 1) * Keeps];
+    const TFaceCounts have = Strategy::CountsOf(faces);
+    std::vector<TKeepChoice> choices;
+    const TDiceSets &sets = Sets();
+    for (int i = Rolls; i < Keeps; ++i) {
+        const TFaceCounts &c = sets.Counts[static_cast<std::size_t>(i)];
+        bool fits = true;
+        for (int f = 0; f < Faces; ++f)
+            fits = fits && c[static_cast<std::size_t>(f)] <= have[static_cast<std::size_t>(f)];
+        if (fits)
+            choices.push_back(TKeepChoice{c, keep[i]});
+    }
+    std::stable_sort(choices.begin(), choices.end(),
+                     [](const TKeepChoice &a, const TKeepChoice &b) { return a.Expected > b.Expected; });
+    return choices;
+}
+
+std::vector<TFieldChoice> TStrategy::RankFields(const TSheetState &sheet, const TFaces &faces,
+                                                const TFieldScores *scores) const
+{
+    const TFieldScores own = ScoresFor(sheet, faces);
+    const TFieldScores &use = scores ? *scores : own;
+    const unsigned filled = sheet.Filled & (Masks - 1);
+    const int capped = Capped(sheet.UpperPoints);
+    std::vector<TFieldChoice> choices;
+    for (int f = 0; f < Fields; ++f) {
+        const TFieldScore &score = use[static_cast<std::size_t>(f)];
+        if ((filled & (1u << f)) || !score.Allowed)
+            continue;
+        choices.push_back(TFieldChoice{f, Strategy::RowOfField(f), score.Points,
+                                       sheet.Points + ChoiceValue(filled, sheet.Flag, capped, f, score)});
+    }
+    std::stable_sort(choices.begin(), choices.end(),
+                     [](const TFieldChoice &a, const TFieldChoice &b) { return a.Expected > b.Expected; });
+    return choices;
+}
+
+std::vector<TFieldChoice> TStrategy::RankStrikes(const TSheetState &sheet) const
+{
+    const unsigned filled = sheet.Filled & (Masks - 1);
+    const int capped = Capped(sheet.UpperPoints);
+    std::vector<TFieldChoice> choices;
+    for (int f = 0; f < Fields; ++f) {
+        const auto &strike = m_Strikes[static_cast<std::size_t>(f)];
+        if ((filled & (1u << f)) || !strike)
+            continue;
+        const TFieldScore score{*strike, true, false};
+        choices.push_back(TFieldChoice{f, Strategy::RowOfField(f), *strike,
+                                       sheet.Points + ChoiceValue(filled, sheet.Flag, capped, f, score)});
+    }
+    std::stable_sort(choices.begin(), choices.end(),
+                     [](const TFieldChoice &a, const TFieldChoice &b) { return a.Expected > b.Expected; });
+    return choices;
+}
+
+std::size_t TStrategy::Bytes() const noexcept
+{
+    return m_Values.capacity() * sizeof(float) + m_Scores.capacity() * sizeof(TFieldScores)
+        + m_ContextOf.capacity() * sizeof(int);
+}
+
+// ---------------------------------------------------------------------------
+// The backward induction. Sheets are solved by the number of fields filled,
+// from full to empty; all sheets of one level depend only on the level above,
+// so a level is shared out between threads.
+
+class TStrategySolver {
+public:
+    explicit TStrategySolver(TStrategy &s)
+        : m_S(s)
+    {
+        PrepareScores();
+        PrepareReachable();
+    }
+
+    bool Run(const TSolveControl &control);
+
+private:
+    struct TScratch {
+        std::array<double, Rolls> Final{};
+        std::array<double, Rolls> Thrown{};
+        std::array<double, Keeps> Keep{};
+        std::array<double, Keeps> Best{};
+    };
+
+    void PrepareScores();
+    void PrepareReachable();
+    void SolveMask(unsigned filled, TScratch &scratch);
+    void SolveSheet(unsigned filled, bool flag, int capped, TScratch &scratch);
+    double TurnValue(unsigned filled, bool flag, int capped, TScratch &scratch) const;
+    void FinalOf(unsigned filled, bool flag, int capped, double *final) const;
+    [[nodiscard]] bool FlagPossible() const noexcept { return m_FlagPossible; }
+
+    TStrategy &m_S;
+    // Per context and field: the points of each throw as floats, and whether
+    // the throw may go there (bit 0) and sets the flag (bit 1).
+    std::vector<double> m_Points;
+    std::vector<unsigned char> m_Marks;
+    std::vector<int> m_Upper;  // the part of the points that counts to the bonus
+    std::array<int, Faces> m_MaxUpper{};             // most points an upper field can take
+    std::vector<std::bitset<MaxCap + 1>> m_Reachable;  // per set of upper fields filled
+    bool m_FlagPossible = false;
+};
+
+void TStrategySolver::PrepareScores()
+{
+    const std::size_t contexts = m_S.m_Scores.size() / Rolls;
+    m_Points.assign(contexts * Fields * Rolls, 0.0);
+    m_Marks.assign(contexts * Fields * Rolls, 0);
+    m_Upper.assign(contexts * Fields * Rolls, 0);
+    for (std::size_t c = 0; c < contexts; ++c) {
+        for (int r = 0; r < Rolls; ++r) {
+            const TFieldScores &scores = m_S.m_Scores[c * Rolls + static_cast<std::size_t>(r)];
+            for (int f = 0; f < Fields; ++f) {
+                const TFieldScore &s = scores[static_cast<std::size_t>(f)];
+                const std::size_t at = (c * Fields + static_cast<std::size_t>(f)) * Rolls + static_cast<std::size_t>(r);
+                m_Points[at] = s.Points + s.Extra;
+                m_Upper[at] = s.Points;
+                const bool flags = f == Strategy::QuintorField && s.SetsFlag;
+                m_Marks[at] = static_cast<unsigned char>((s.Allowed ? 1 : 0) | (flags ? 2 : 0));
+                m_FlagPossible = m_FlagPossible || (flags && s.Allowed);
+                if (Strategy::IsUpperField(f) && s.Allowed)
+                    m_MaxUpper[static_cast<std::size_t>(f)] = std::max(m_MaxUpper[static_cast<std::size_t>(f)], s.Points);
+            }
+        }
+    }
+}
+
+// The capped upper sums a sheet can hold once these upper fields are filled.
+void TStrategySolver::PrepareReachable()
+{
+    std::array<std::bitset<MaxCap + 1>, Faces> points{};
+    const std::size_t contexts = m_S.m_Scores.size() / Rolls;
+    for (int f = 0; f < Faces; ++f) {
+        auto &p = points[static_cast<std::size_t>(f)];
+        if (m_S.m_Strikes[static_cast<std::size_t>(f)])
+            p.set(static_cast<std::size_t>(m_S.Capped(*m_S.m_Strikes[static_cast<std::size_t>(f)])));
+        for (std::size_t c = 0; c < contexts; ++c)
+            for (int r = 0; r < Rolls; ++r) {
+                const TFieldScore &s = m_S.m_Scores[c * Rolls + static_cast<std::size_t>(r)][static_cast<std::size_t>(f)];
+                if (s.Allowed)
+                    p.set(static_cast<std::size_t>(m_S.Capped(s.Points)));
+            }
+    }
+    m_Reachable.assign(1u << Faces, {});
+    m_Reachable[0].set(0);
+    for (unsigned upper = 1; upper < (1u << Faces); ++upper) {
+        const int f = std::countr_zero(upper);
+        const auto &before = m_Reachable[upper & (upper - 1)];
+        auto &now = m_Reachable[upper];
+        for (int u = 0; u <= m_S.m_Cap; ++u) {
+            if (!before.test(static_cast<std::size_t>(u)))
+                continue;
+            for (int add = 0; add <= m_S.m_Cap; ++add)
+                if (points[static_cast<std::size_t>(f)].test(static_cast<std::size_t>(add)))
+                    now.set(static_cast<std::size_t>(m_S.Capped(u + add)));
+        }
+    }
+}
+
+void TStrategySolver::FinalOf(unsigned filled, bool flag, int capped, double *final) const
+{
+    const int context = m_S.m_ContextOf[2 * filled + (flag ? 1u : 0u)];
+    std::fill(final, final + Rolls, Impossible);
+    for (int f = 0; f < Fields; ++f) {
+        if (filled & (1u << f))
+            continue;
+        const std::size_t at = (static_cast<std::size_t>(context) * Fields + static_cast<std::size_t>(f)) * Rolls;
+        const double *points = &m_Points[at];
+        const unsigned char *marks = &m_Marks[at];
+        const unsigned next = filled | (1u << f);
+        if (Strategy::IsUpperField(f)) {
+            const float *row = &m_S.m_Values[m_S.StateIndex(next, flag, 0)];
+            const int *upper = &m_Upper[at];
+            for (int r = 0; r < Rolls; ++r) {
+                const int u = m_S.Capped(capped + upper[r]);
+                const double v = points[r] + row[u];
+                final[r] = (marks[r] & 1) && v > final[r] ? v : final[r];
+            }
+            continue;
+        }
+        const double plain = m_S.Value(next, flag, capped);
+        const double flagged = f == Strategy::QuintorField ? m_S.Value(next, true, capped) : plain;
+        for (int r = 0; r < Rolls; ++r) {
+            const double v = points[r] + ((marks[r] & 2) ? flagged : plain);
+            final[r] = (marks[r] & 1) && v > final[r] ? v : final[r];
+        }
+    }
+}
+
+double TStrategySolver::TurnValue(unsigned filled, bool flag, int capped, TScratch &s) const
+{
+    FinalOf(filled, flag, capped, s.Final.data());
+    std::copy(s.Final.begin(), s.Final.end(), s.Thrown.begin());
+    for (int j = 1; j < m_S.m_Throws; ++j) {
+        ExpectKeeps(s.Thrown.data(), s.Keep.data());
+        BestOfThrows(s.Final.data(), s.Keep.data(), s.Best.data(), s.Thrown.data());
+    }
+    return std::max(MeanOverThrows(s.Thrown.data()), m_S.StrikeOption(filled, flag, capped));
+}
+
+void TStrategySolver::SolveSheet(unsigned filled, bool flag, int capped, TScratch &scratch)
+{
+    const double value = filled == Masks - 1 ? m_S.BonusOf(capped) : TurnValue(filled, flag, capped, scratch);
+    m_S.m_Values[m_S.StateIndex(filled, flag, capped)] = static_cast<float>(value);
+}
+
+void TStrategySolver::SolveMask(unsigned filled, TScratch &scratch)
+{
+    const unsigned upper = filled & ((1u << Faces) - 1);
+    const auto &reachable = m_Reachable[upper];
+    int stillPossible = 0;
+    for (int f = 0; f < Faces; ++f)
+        if (!(upper & (1u << f)))
+            stillPossible += m_MaxUpper[static_cast<std::size_t>(f)];
+    const bool bonusMatters = m_S.m_Bonus != 0;
+    for (int flag = 0; flag < 2; ++flag) {
+        if (flag && (!(filled & QuintorBit) || !FlagPossible()))
+            continue;
+        // Sums from which the bonus is out of reach (or worthless) all lead to
+        // the same future: solve one and copy it.
+        int dead = -1;
+        float lastValue = 0;
+        for (int u = 0; u <= m_S.m_Cap; ++u) {
+            const std::size_t at = m_S.StateIndex(filled, flag != 0, u);
+            const bool isDead = (!bonusMatters || u + stillPossible < m_S.m_Threshold) && u < m_S.m_Threshold;
+            if (!reachable.test(static_cast<std::size_t>(u))) {
+                m_S.m_Values[at] = lastValue;  // cannot occur; a neighbour's value
+                continue;
+            }
+            if (isDead && dead >= 0) {
+                m_S.m_Values[at] = m_S.m_Values[m_S.StateIndex(filled, flag != 0, dead)];
+            } else {
+                SolveSheet(filled, flag != 0, u, scratch);
+                if (isDead)
+                    dead = u;
+            }
+            lastValue = m_S.m_Values[at];
+        }
+    }
+}
+
+bool TStrategySolver::Run(const TSolveControl &control)
+{
+    m_S.m_Values.assign(static_cast<std::size_t>(Masks + Masks / 2) * static_cast<std::size_t>(m_S.m_Cap + 1), 0.0f);
+    std::array<std::vector<unsigned>, Fields + 1> levels;
+    for (unsigned filled = 0; filled < Masks; ++filled)
+        levels[static_cast<std::size_t>(std::popcount(filled))].push_back(filled);
+
+    int threads = control.Threads > 0 ? control.Threads : static_cast<int>(std::thread::hardware_concurrency());
+    threads = std::clamp(threads, 1, 64);
+    const auto cancelled = [&control] { return control.Cancel && control.Cancel->load(); };
+    int done = 0;
+    for (int level = Fields; level >= 0; --level) {
+        const std::vector<unsigned> &masks = levels[static_cast<std::size_t>(level)];
+        std::atomic<std::size_t> next{0};
+        const auto work = [&] {
+            TScratch scratch;
+            for (std::size_t i = next++; i < masks.size() && !cancelled(); i = next++)
+                SolveMask(masks[i], scratch);
+        };
+        if (threads == 1 || masks.size() < 16) {
+            work();
+        } else {
+            std::vector<std::thread> pool;
+            for (int t = 1; t < threads; ++t)
+                pool.emplace_back(work);
+            work();
+            for (std::thread &t : pool)
+                t.join();
+        }
+        if (cancelled())
+            return false;
+        done += static_cast<int>(masks.size());
+        if (control.Progress)
+            control.Progress(done, Masks);
+    }
+    return true;
+}
+
+bool TStrategy::Solve(const TSolveControl &control)
+{
+    m_Solved = false;
+    TStrategySolver solver(*this);
+    if (!solver.Run(control)) {
+        m_Values.clear();
+        m_Values.shrink_to_fit();
+        return false;
+    }
+    m_Solved = true;
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// File: magic, key length and key, cap, value count, the values as floats,
+// then a checksum of everything before it.
+
+bool TStrategy::SaveFile(const QString &fileName) const
+{
+    if (!m_Solved)
+        return false;
+    QByteArray data;
+    const auto put32 = [&data](std::uint32_t v) { data.append(reinterpret_cast<const char *>(&v), 4); };
+    data.append(FileMagic, sizeof FileMagic);
+    put32(static_cast<std::uint32_t>(m_Key.size()));
+    data.append(m_Key);
+    put32(static_cast<std::uint32_t>(m_Cap));
+    put32(static_cast<std::uint32_t>(m_Values.size()));
+    data.append(reinterpret_cast<const char *>(m_Values.data()),
+                static_cast<qsizetype>(m_Values.size() * sizeof(float)));
+    const std::uint64_t sum = Checksum(data.constData(), static_cast<std::size_t>(data.size()));
+    data.append(reinterpret_cast<const char *>(&sum), sizeof sum);
+
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(data) != data.size())
+        return false;
+    return file.commit();
+}
+
+bool TStrategy::LoadFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = file.readAll();
+    const std::size_t size = static_cast<std::size_t>(data.size());
+    const std::size_t expectedValues = static_cast<std::size_t>(Masks + Masks / 2) * static_cast<std::size_t>(m_Cap + 1);
+    const std::size_t expectedSize = sizeof FileMagic + 4 + static_cast<std::size_t>(m_Key.size()) + 8
+        + expectedValues * sizeof(float) + sizeof(std::uint64_t);
+    if (size != expectedSize || std::memcmp(data.constData(), FileMagic, sizeof FileMagic) != 0)
+        return false;
+    const char *p = data.constData() + sizeof FileMagic;
+    const auto get32 = [&p] {
+        std::uint32_t v = 0;
+        std::memcpy(&v, p, 4);
+        p += 4;
+        return v;
+    };
+    if (get32() != static_cast<std::uint32_t>(m_Key.size())
+        || std::memcmp(p, m_Key.constData(), static_cast<std::size_t>(m_Key.size())) != 0)
+        return false;
+    p += m_Key.size();
+    if (get32() != static_cast<std::uint32_t>(m_Cap) || get32() != expectedValues)
+        return false;
+    std::uint64_t stored = 0;
+    std::memcpy(&stored, data.constData() + size - sizeof stored, sizeof stored);
+    if (Checksum(data.constData(), size - sizeof stored) != stored)
+        return false;
+    std::vector<float> values(expectedValues);
+    std::memcpy(values.data(), p, expectedValues * sizeof(float));
+    if (!std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); }))
+        return false;
+    m_Values = std::move(values);
+    m_Solved = true;
+    return true;
+}
