@@ -47,6 +47,7 @@ struct TDiceSets {
         std::vector<int> ParentIndex;    // Parents entries per keep
     };
     std::vector<TGroup> Groups;
+    std::array<int, Dice + 1> FirstOfSize{};  // index of the first keep of each size
     std::array<double, Rolls> Probability{};
     std::vector<int> IndexOfCode = std::vector<int>(46656, -1);  // counts in base 6
 
@@ -61,8 +62,10 @@ struct TDiceSets {
     TDiceSets()
     {
         int next = 0;
-        for (int size = Dice; size >= 0; --size)
+        for (int size = Dice; size >= 0; --size) {
+            FirstOfSize[static_cast<std::size_t>(size)] = next;
             AddOfSize(size, 0, {}, next);
+        }
         for (int i = 0; i < Keeps; ++i)
             Link(i);
         for (int i = 0; i < Keeps; ++i) {
@@ -166,14 +169,15 @@ void ExpectKeeps(const double *thrown, double *keep)
 {
     const TDiceSets &sets = Sets();
     constexpr double Sixth = 1.0 / Faces;
-    for (int i = Rolls; i < Keeps; ++i) {
-        const double *from = sets.Size[static_cast<std::size_t>(i)] == Dice - 1 ? thrown : keep;
-        const auto &child = sets.Child[static_cast<std::size_t>(i)];
-        double sum = 0;
-        for (int f = 0; f < Faces; ++f)
-            sum += from[child[static_cast<std::size_t>(f)]];
-        keep[i] = sum * Sixth;
-    }
+    const auto expect = [&sets](int first, int last, const double *from, double *to) {
+        for (int i = first; i < last; ++i) {
+            const int *child = sets.Child[static_cast<std::size_t>(i)].data();
+            to[i] = (from[child[0]] + from[child[1]] + from[child[2]] + from[child[3]] + from[child[4]]
+                     + from[child[5]]) * Sixth;
+        }
+    };
+    expect(Rolls, sets.FirstOfSize[Dice - 2], thrown, keep);
+    expect(sets.FirstOfSize[Dice - 2], Keeps, keep, keep);
 }
 
 template <int N>
