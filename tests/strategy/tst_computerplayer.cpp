@@ -27,15 +27,6 @@ TTavolexSettings rulesWith(int columns, bool allowRedo)
     return rules;
 }
 
-// The fake host, also counting the window's cup animations and die clicks.
-class TCountingHost : public FakeTurnHost {
-public:
-    int CupThrows = 0;
-    QList<int> DieClicks;
-    void CupThrowing() override { ++CupThrows; }
-    void DieClicked(int die) override { DieClicks << die; }
-};
-
 QList<TPlayer> players(int n)
 {
     QList<TPlayer> list;
@@ -86,7 +77,7 @@ void TestComputerPlayer::computersPlayWholeGamesThroughTheEngine()
 {
     QFETCH(int, columns);
     QFETCH(bool, allowRedo);
-    TCountingHost host;
+    FakeTurnHost host;
     TTurnEngine engine(host, rulesWith(columns, allowRedo), players(3), W, H);
     engine.StartGame();
     TSeededRandom random(5);
@@ -112,7 +103,7 @@ void TestComputerPlayer::computersPlayWholeGamesThroughTheEngine()
 
 void TestComputerPlayer::eachStepIsOneVisibleAction()
 {
-    TCountingHost host;
+    FakeTurnHost host;
     TTurnEngine engine(host, rulesWith(1, false), players(1), W, H);
     engine.StartGame();
     TSeededRandom random(9);
