@@ -223,6 +223,12 @@ TComputerAction TComputerTurn::Step(TTurnEngine &engine, int width, int height)
     }
     engine.EvaluateIfPending();
     const TComputerAction action = Next(engine);
+    Perform(engine, action, width, height);
+    return action;
+}
+
+void TComputerTurn::Perform(TTurnEngine &engine, const TComputerAction &action, int width, int height)
+{
     switch (action.What) {
     case TComputerAction::Kind::Throw:
         (void)engine.ClickCup(width, height);
@@ -238,7 +244,6 @@ TComputerAction TComputerTurn::Step(TTurnEngine &engine, int width, int height)
     case TComputerAction::Kind::Wait:
         break;
     }
-    return action;
 }
 
 // ---------------------------------------------------------------------------
