@@ -40,6 +40,7 @@ if command -v Xvfb >/dev/null; then
 fi
 echo "Last vorher: $(cut -d' ' -f1-3 /proc/loadavg) auf $(nproc) Kernen" >&2
 "$BUILD_DIR/bench/bench_Micro" --benchmark_min_time=0.2 2>/dev/null >>"$rows"
+"$BUILD_DIR/bench/bench_Strategy" 2>/dev/null >>"$rows"
 "$BUILD_DIR/bench/bench_Windows" "$BUILD_DIR/Quintor" "$PWD/$BUILD_DIR/bench/libquintor_probe.so" 2>/dev/null >>"$rows"
 echo "Last nachher: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 {

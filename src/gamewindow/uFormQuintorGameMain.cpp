@@ -559,6 +559,18 @@ void TFormQuintorGameMain::StopAllSounds()
         m_Sounds->StopAllSounds();
 }
 
+void TFormQuintorGameMain::CupThrowing()
+{
+    if (m_Playfield)
+        m_Playfield->CupThrowing();
+}
+
+void TFormQuintorGameMain::DieClicked(int)
+{
+    if (m_Playfield)
+        m_Playfield->DieClicked();
+}
+
 void TFormQuintorGameMain::PlayThrowSound(const QString &event)
 {
     if (!m_Sounds)

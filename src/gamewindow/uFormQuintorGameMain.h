@@ -120,6 +120,8 @@ public:
     void StopSound(const QString &name) override;
     void StopAllSounds() override;
     void PlayThrowSound(const QString &event) override;
+    void CupThrowing() override;
+    void DieClicked(int die) override;
     bool AskConfirmation(const QString &question) override;
     bool AskGiveUp(const QString &text) override;
     void Pause(int milliseconds) override;

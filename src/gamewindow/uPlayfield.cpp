@@ -236,10 +236,8 @@ void TPlayfield::PlayFalseGame()
 
 bool TPlayfield::DieClick(int index)
 {
-    if (!m_Engine.ToggleHold(index))
-        return false;
-    m_Sounds.PlaySound(QStringLiteral("KlickDice"), 0, false, false);
-    return true;
+    // The engine holds or releases the die and has its click played (DieClicked).
+    return m_Engine.ClickDie(index);
 }
 
 TPlayfield::CupClick TPlayfield::CupBandClick()
@@ -248,7 +246,8 @@ TPlayfield::CupClick TPlayfield::CupBandClick()
         return CupClick::Refused;
     if (m_Engine.AllDiceHeld() || m_Engine.Phase() == TurnPhase::Viewing)
         return CupClick::Silent;
-    StartThrow();
+    // The engine has the cup animated (CupThrowing) and launches the dice.
+    (void)m_Engine.ClickCup(m_Surface.SurfaceWidth(), m_Surface.SurfaceHeight());
     return CupClick::Started;
 }
 
@@ -265,7 +264,12 @@ void TPlayfield::DieKey(int number)
         PlayFalseGame();
 }
 
-void TPlayfield::StartThrow()
+void TPlayfield::DieClicked()
+{
+    m_Sounds.PlaySound(QStringLiteral("KlickDice"), 0, false, false);
+}
+
+void TPlayfield::CupThrowing()
 {
     const int diceInCup = m_Engine.DiceInCup();
     if (m_Settings.AnimateCup() == 2) {
@@ -288,7 +292,6 @@ void TPlayfield::StartThrow()
         m_Sounds.PlaySelectedSound(false);
     }
     m_CupCounter = 0;
-    m_Engine.StartThrow(m_Surface.SurfaceWidth(), m_Surface.SurfaceHeight());
 }
 
 void TPlayfield::FormMouseWheel(int delta)

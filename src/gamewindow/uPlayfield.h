@@ -47,6 +47,11 @@ public:
     [[nodiscard]] bool ShowDiceNumbers() const noexcept { return m_ShowDiceNumbers; }
     // Mouse wheel anywhere in the game window.
     void FormMouseWheel(int delta);
+    // The engine's cup command is about to launch the dice: the cup is
+    // shaken (or the roll sample starts) for whoever threw.
+    void CupThrowing();
+    // The engine's die command held or released a die.
+    void DieClicked();
     // Status bar switch of the sound: a roll waiting for its sample ends at the next frame.
     void SoundSwitched();
 
@@ -69,7 +74,6 @@ private:
     void DrawDiceNumbers();
     void PlayFalseGame();
     void AdvanceDice();
-    void StartThrow();
     [[nodiscard]] bool SoundOn() const;
 
     TTurnEngine &m_Engine;

@@ -206,7 +206,36 @@ bool TTurnEngine::FieldShowsMoveValue(int column, int row) const
     return c.IsOpen(row) && c.Rows(row).MoveValue != 0;
 }
 
+bool TTurnEngine::ClickCup(int width, int height)
+{
+    if (!CanStartThrow())
+        return false;
+    if (m_Observer)
+        m_Observer->ThrowStarting(*this);
+    m_Host.CupThrowing();
+    StartThrow(width, height);
+    return true;
+}
+
+bool TTurnEngine::ClickDie(int die)
+{
+    if (die < 0 || die >= DiceInGame || !ToggleHold(die))
+        return false;
+    m_Host.DieClicked(die);
+    return true;
+}
+
 void TTurnEngine::ChooseField(int column, int row)
+{
+    Choose(column, row, true);
+}
+
+void TTurnEngine::ChooseFieldUnasked(int column, int row)
+{
+    Choose(column, row, false);
+}
+
+void TTurnEngine::Choose(int column, int row, bool ask)
 {
     if (m_GameOver || m_Phase == TurnPhase::Viewing || !IsFieldRow(row))
         return;
@@ -222,7 +251,15 @@ void TTurnEngine::ChooseField(int column, int row)
     }
 
     int value = 0;
-    if (FieldShowsMoveValue(column, row)) {
+    const bool entry = FieldShowsMoveValue(column, row);
+    if (!entry && ask && m_ValuesShown && !m_Rules.AllowRedo()
+        && !AskConfirmation(QStringLiteral("Wollen Sie das Feld streichen ?"))) {
+        m_Host.ReopenField(column, row);
+        return;
+    }
+    if (m_Observer)
+        m_Observer->FieldChoosing(*this, column, row);
+    if (entry) {
         if (row == Row::Quintor || col.Rows(row).Joker) {
             col.SetQuintorCount(col.QuintorCount() + 1);
             // Only hit1 ... hit7 exist; later counts stay silent.
@@ -231,11 +268,6 @@ void TTurnEngine::ChooseField(int column, int row)
         }
         value = col.Rows(row).MoveValue;
     } else {
-        if (m_ValuesShown && !m_Rules.AllowRedo()
-            && !AskConfirmation(QStringLiteral("Wollen Sie das Feld streichen ?"))) {
-            m_Host.ReopenField(column, row);
-            return;
-        }
         m_Host.PlaySound(QStringLiteral("strike"), false);
         value = row <= Row::Sixes ? 0 : m_Rules.RuleValue(Row::StruckField);
         col.Rows(row).Struck = true;
@@ -243,7 +275,7 @@ void TTurnEngine::ChooseField(int column, int row)
     col.Enter(row, value);
     m_Host.ShowFieldValue(column, row);
 
-    if (!m_Rules.AllowRedo()) {
+    if (!m_Rules.AllowRedo() || !ask) {
         CompleteEntry(col, true);
         return;
     }
@@ -257,6 +289,8 @@ void TTurnEngine::ChooseField(int column, int row)
     // mark and a counted five of a kind stay.
     col.Reopen(row);
     m_Host.ReopenField(column, row);
+    if (m_Observer)
+        m_Observer->FieldTakenBack(*this, column, row);
     if (m_Phase != TurnPhase::AwaitThrow)
         EvaluateThrow();
 }

@@ -58,6 +58,12 @@ public:
     // without waiting.
     virtual void PlayThrowSound(const QString &event) = 0;
 
+    // The cup is thrown (ClickCup), before the dice are launched: the window
+    // animates the cup and plays its samples. A die was held or released
+    // (ClickDie): the window plays its click.
+    virtual void CupThrowing() {}
+    virtual void DieClicked(int die) { (void)die; }
+
     // Prompts. Both return false only when declined.
     // The entry/strike confirmation; an empty question keeps the dialog's own text.
     virtual bool AskConfirmation(const QString &question) = 0;
@@ -67,6 +73,27 @@ public:
     // End.
     virtual void StartCeremony() = 0;
     virtual void CloseGame(int modalResult) = 0;
+};
+
+class TTurnEngine;
+
+// Told of the decisions of the player on turn, before the engine carries
+// them out; the game analysis records them.
+class ITurnObserver {
+public:
+    virtual ~ITurnObserver() = default;
+    // A throw is about to start; the dice held now are kept.
+    virtual void ThrowStarting(const TTurnEngine &engine) { (void)engine; }
+    // An open field is about to receive its entry or strike (questions answered).
+    virtual void FieldChoosing(const TTurnEngine &engine, int column, int row)
+    {
+        (void)engine, (void)column, (void)row;
+    }
+    // The entry just chosen was taken back; the field is open again.
+    virtual void FieldTakenBack(const TTurnEngine &engine, int column, int row)
+    {
+        (void)engine, (void)column, (void)row;
+    }
 };
 
 // The rules of play: turns, throws, entries, strikes, confirmation and
@@ -105,6 +132,20 @@ public:
     void EvaluateThrow();
     // Toggles held/lying for a lying or held die; false for any other state.
     bool ToggleHold(int die);
+
+    // The commands of a person's clicks, which computer players use too.
+    // The cup: when CanStartThrow, the host animates the cup (CupThrowing)
+    // and the throw starts; false (and nothing happens) otherwise.
+    bool ClickCup(int width, int height);
+    // A die: ToggleHold, and the host plays the click (DieClicked) when the
+    // die changed; false when it could not be held or released.
+    bool ClickDie(int die);
+    // A computer's choice of a field: ChooseField without the strike question
+    // and without the take-back confirmation (the entry stands at once).
+    void ChooseFieldUnasked(int column, int row);
+
+    // Told of decisions before they are carried out; null for none. Not owned.
+    void SetObserver(ITurnObserver *observer) noexcept { m_Observer = observer; }
     void RepositionDice(int width, int height);
 
     // A click on field `row` of board column `column` of the player on turn.
@@ -161,6 +202,7 @@ private:
     void ResetDice();
     // Steps 6-8 of an entry once it stands: sums, next player, sound, new turn.
     void CompleteEntry(const TTavolex &column, bool pauseAfterChoose);
+    void Choose(int column, int row, bool ask);
 
     ITurnHost &m_Host;
     TTavolexSettings m_Rules;
@@ -179,4 +221,5 @@ private:
     QStringList m_EventLines;
     int m_ChosenColumn = -1;
     int m_ChosenRow = -1;
+    ITurnObserver *m_Observer = nullptr;
 };
