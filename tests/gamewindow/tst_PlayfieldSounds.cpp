@@ -43,9 +43,25 @@ private:
 constexpr int SurfaceWidth = 400;
 constexpr int SurfaceHeight = 300;
 
+// Hands the engine's cup and die commands on to the playfield, as the game
+// window does.
+struct TPlayfieldHost : FakeTurnHost {
+    TPlayfield *Playfield = nullptr;
+    void CupThrowing() override
+    {
+        FakeTurnHost::CupThrowing();
+        Playfield->CupThrowing();
+    }
+    void DieClicked(int die) override
+    {
+        FakeTurnHost::DieClicked(die);
+        Playfield->DieClicked();
+    }
+};
+
 struct TPlayfieldRig {
     QStringList Played;
-    FakeTurnHost Host;
+    TPlayfieldHost Host;
     TMainApplication Settings;
     TDrawSurface Surface;
     TDesigns Designs;
@@ -67,6 +83,7 @@ struct TPlayfieldRig {
         Engine = std::make_unique<TTurnEngine>(Host, rules, players, SurfaceWidth, SurfaceHeight);
         Engine->StartGame();
         Playfield = std::make_unique<TPlayfield>(*Engine, Surface, Designs, Sounds, Settings);
+        Host.Playfield = Playfield.get();
     }
 
     void ClickCupBand(bool left = true) { Playfield->MouseDown(left, 20, SurfaceHeight - 10); }
