@@ -40,6 +40,7 @@ class TestProfiles : public QObject {
 private slots:
     void profileReadsBackWhatWasSaved();
     void profileFileHoldsTheKeysInOrderAndSignedLast();
+    void profileWithoutComputerKeyIsAPersonAndGetsTheKeyWhenWritten();
     void handEditedProfileReportsTheNameRead_data();
     void handEditedProfileReportsTheNameRead();
     void missingProfileLeavesTheFieldsAlone();
@@ -63,6 +64,7 @@ void TestProfiles::profileReadsBackWhatWasSaved()
     saved.SetBackground("/home/j/Bilder/tisch.jpg");
     saved.SetBackgroundType(1);
     saved.SetDiceType(5);
+    saved.SetComputer(3);
     saved.SaveToFile(path);
 
     TPlayer read;
@@ -75,6 +77,7 @@ void TestProfiles::profileReadsBackWhatWasSaved()
     QCOMPARE(read.Background(), saved.Background());
     QCOMPARE(read.BackgroundType(), 1);
     QCOMPARE(read.DiceType(), 5);
+    QCOMPARE(read.Computer(), 3);
 }
 
 void TestProfiles::profileFileHoldsTheKeysInOrderAndSignedLast()
@@ -86,14 +89,36 @@ void TestProfiles::profileFileHoldsTheKeysInOrderAndSignedLast()
     player.SetName("Anna");
     player.SetPlays(true);
     player.SetDiceType(1);
+    player.SetComputer(2);
     player.SaveToFile(path);
-    const QByteArray text = "[PLAYER]MatchesWon=2Name=AnnaPlays=1Background=BackgroundType=0DiceType=1";
-    QCOMPARE(ReadBytes(path), "[PLAYER]\r\nMatchesWon=2\r\nName=Anna\r\nPlays=1\r\nBackground=\r\nBackgroundType=0\r\nDiceType=1\r\nKey="
-                                  + EncodeKey(text) + "\r\n");
+    const QByteArray text = "[PLAYER]MatchesWon=2Name=AnnaPlays=1Background=BackgroundType=0DiceType=1Computer=2";
+    QCOMPARE(ReadBytes(path), "[PLAYER]\r\nMatchesWon=2\r\nName=Anna\r\nPlays=1\r\nBackground=\r\nBackgroundType=0\r\nDiceType=1"
+                              "\r\nComputer=2\r\nKey=" + EncodeKey(text) + "\r\n");
     // Saving again over the signed file keeps one Key line at the end.
     player.SetName("Berta");
     player.SaveToFile(path);
     QCOMPARE(ReadBytes(path).count("Key="), 1);
+    QVERIFY(VerifyKey(path, "PLAYER"));
+}
+
+void TestProfiles::profileWithoutComputerKeyIsAPersonAndGetsTheKeyWhenWritten()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Player1.qtp");
+    // Written before computer players existed: signed without the key.
+    const QByteArray text = "[PLAYER]MatchesWon=0Name=AnnaPlays=1Background=BackgroundType=0DiceType=4";
+    WriteBytes(path, "[PLAYER]\r\nMatchesWon=0\r\nName=Anna\r\nPlays=1\r\nBackground=\r\nBackgroundType=0\r\n"
+                     "DiceType=4\r\nKey=" + EncodeKey(text) + "\r\n");
+    TPlayer player;
+    player.SetComputer(3);  // a reused scratch profile: the missing key means a person
+    QString error = "stale";
+    player.LoadFromFile(path, error);
+    QCOMPARE(error, QString());
+    QCOMPARE(player.Computer(), 0);
+    QCOMPARE(player.DiceType(), 4);
+
+    player.SaveToFile(path);
+    QVERIFY(ReadBytes(path).contains("DiceType=4\r\nComputer=0\r\nKey="));
     QVERIFY(VerifyKey(path, "PLAYER"));
 }
 
