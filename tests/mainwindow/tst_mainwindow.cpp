@@ -118,6 +118,7 @@ private slots:
     void editedPlayerIsListedUnderNewName();
     void deletingPlayerAsksAndRemovesOnlyTheProfile();
     void columnClickTogglesSortDirection();
+    void rosterShowsComputerPlayersAndSortsByStrength();
     void valueFieldChecksItsRange_data();
     void valueFieldChecksItsRange();
     void templateFollowsCountsAndValues();
@@ -424,6 +425,28 @@ void TestMainWindow::columnClickTogglesSortDirection()
     QCOMPARE(order(), (QStringList{QStringLiteral("Carla"), QStringLiteral("Bert"), QStringLiteral("Anna")}));
     menu->ListViewPlayersColumnClick(0);
     QCOMPARE(order(), ascending);
+}
+
+void TestMainWindow::rosterShowsComputerPlayersAndSortsByStrength()
+{
+    TDataFolder data;
+    data.AddPlayer(QStringLiteral("Anna"));
+    data.AddPlayer(QStringLiteral("Bert"), false, {}, 3);
+    data.AddPlayer(QStringLiteral("Carla"), false, {}, 1);
+    auto menu = OpenMenu(data);
+    const auto rows = [&menu] {
+        QStringList texts;
+        for (int i = 0; i < Players(*menu)->topLevelItemCount(); ++i)
+            texts << Players(*menu)->topLevelItem(i)->text(0) + QLatin1Char('/') + Players(*menu)->topLevelItem(i)->text(2);
+        return texts;
+    };
+    QCOMPARE(rows(), (QStringList{"Anna/", "Bert/Profi", "Carla/Anfänger"}));
+    QVERIFY(!Players(*menu)->isColumnHidden(2));
+    // As text, not as a number: every strength would read as 0.
+    menu->ListViewPlayersColumnClick(2);
+    QCOMPARE(rows().first(), QStringLiteral("Bert/Profi"));
+    menu->ListViewPlayersColumnClick(2);
+    QCOMPARE(rows(), (QStringList{"Anna/", "Carla/Anfänger", "Bert/Profi"}));
 }
 
 void TestMainWindow::valueFieldChecksItsRange_data()
