@@ -5,6 +5,7 @@
 #include "dialogs/uFormQuintorWait.h"
 #include "gamewindow/uDesigns.h"
 #include "gamewindow/uDrawSurface.h"
+#include "gamewindow/uGameAssist.h"
 #include "gamewindow/uGameReport.h"
 #include "gamewindow/uGameStatusBar.h"
 #include "gamewindow/uPlayfield.h"
@@ -17,6 +18,7 @@
 #include "storage/uIniFile.h"
 #include "storage/uTStatistics.h"
 #include "storage/uTools.h"
+#include "strategy/uTRulesScoring.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -98,13 +100,16 @@ void TFormQuintorGameMain::FormCreate()
         m_ScoreBoard = new TScoreBoard(*m_Engine, m_PanelScoreboardInfo, m_PanelScores, this, this);
         m_ScoreBoard->BuildBoard();
         connect(m_ScoreBoard, &TScoreBoard::FieldClicked, this, [this](int column, int row) {
-            Absorb([&] { m_Engine->ChooseField(column, row); });  // PanelScoresClick
+            if (!ComputerOnTurn())
+                Absorb([&] { m_Engine->ChooseField(column, row); });  // PanelScoresClick
         });
         connect(m_ScoreBoard, &TScoreBoard::GiveUpClicked, this, [this](int player) {
-            Absorb([&] { m_Engine->GiveUp(player); });  // ImageInfoClick
+            if (!ComputerOnTurn())
+                Absorb([&] { m_Engine->GiveUp(player); });  // ImageInfoClick
         });
         connect(m_ScoreBoard, &TScoreBoard::PlayerClicked, this, [this](int player) {
-            Absorb([&] { m_Engine->ViewPlayer(player); });  // ShowPlayer
+            if (!ComputerOnTurn())
+                Absorb([&] { m_Engine->ViewPlayer(player); });  // ShowPlayer
         });
         SetFormCaption(this, QStringLiteral("Spiel"));
         SetFormHelpContext(this, MultiColumn() ? 40200 : 40100);
@@ -134,6 +139,7 @@ void TFormQuintorGameMain::FormCreate()
         });
         m_Playfield = std::make_unique<TPlayfield>(*m_Engine, *m_Surface, *m_Designs, *m_Sounds, m_Settings);
         m_Playfield->SetBackgroundIndex(first);
+        CreateAssist();
 
         ThrowsLeftChanged();
         m_Engine->HighlightCurrentPlayer();
@@ -151,6 +157,30 @@ void TFormQuintorGameMain::FormCreate()
     delete m_Wait;
     m_Wait = nullptr;
     m_LayoutGuard = false;
+}
+
+void TFormQuintorGameMain::CreateAssist()
+{
+    m_Assist = std::make_unique<TGameAssist>(*m_Engine, *m_ScoreBoard, *m_Playfield, *m_StatusBarMain, m_Settings,
+                                             m_PanelHead, this);
+    m_Assist->Place(m_PanelHead->width(), HeadHeight);
+    m_Assist->Start(StrategyCacheFolder());
+}
+
+bool TFormQuintorGameMain::ComputerOnTurn() const
+{
+    return m_Assist && m_Assist->IgnoresClicks();
+}
+
+void TFormQuintorGameMain::FrameTimer()
+{
+    Absorb([this] {
+        m_Playfield->DXTimerMainTimer();
+        // A question of the window (abort, give-up) holds the computer too.
+        const QWidget *modal = QApplication::activeModalWidget();
+        if (m_Assist && (!modal || modal == this))
+            m_Assist->Frame(m_Surface->width(), m_Surface->height());
+    });
 }
 
 void TFormQuintorGameMain::CreateControls()
@@ -190,12 +220,11 @@ void TFormQuintorGameMain::CreateControls()
     m_PanelDXPlayField->setFocusPolicy(Qt::StrongFocus);
     m_Surface = new TDrawSurface(m_PanelDXPlayField);
     m_Surface->setObjectName(QStringLiteral("DXDrawPlayfield"));
-    connect(m_Surface, &TDrawSurface::Timer, this, [this] {
-        Absorb([this] { m_Playfield->DXTimerMainTimer(); });
-    });
+    connect(m_Surface, &TDrawSurface::Timer, this, [this] { FrameTimer(); });
     connect(m_Surface, &TDrawSurface::MouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-                Absorb([&] { m_Playfield->MouseDown(button == Qt::LeftButton, x, y); });
+                if (!ComputerOnTurn())
+                    Absorb([&] { m_Playfield->MouseDown(button == Qt::LeftButton, x, y); });
             });
     CreateResultPanel();
 
@@ -240,6 +269,8 @@ void TFormQuintorGameMain::PlaceStaticPanels()
     const int h = height();
     m_PanelHead->setGeometry(0, 0, w, HeadHeight);
     m_LabelHead->setGeometry(w - 183 - Margin, 0, 183, HeadHeight);
+    if (m_Assist)
+        m_Assist->Place(w, HeadHeight);
     m_StatusBarMain->setGeometry(0, h - m_StatusBarMain->height(), w, m_StatusBarMain->height());
 
     const TBoardPlace board = MultiColumn() ? ManyColumnBoard : OneColumnBoard;
@@ -559,7 +590,10 @@ void TFormQuintorGameMain::WriteGameReport()
     const QDateTime now = m_Now();
     m_ReportFileName = ::ReportFileName(m_DataFolder, now);
     const RGameReport report{now, ResolveGameNumber(), m_StartTime, m_EndTime, m_Winners};
-    SaveGameReport(m_ReportFileName, GameReportLines(*m_Engine, report));
+    QStringList lines = GameReportLines(*m_Engine, report);
+    if (m_Assist)
+        m_Assist->AppendAnalysis(lines);
+    SaveGameReport(m_ReportFileName, lines);
 }
 
 void TFormQuintorGameMain::ButtonPrintClick()

@@ -19,6 +19,7 @@ class TDesigns;
 class TDrawSurface;
 class TFormQuintorTempSettings;
 class TFormQuintorWait;
+class TGameAssist;
 class TGameStatusBar;
 class TPlayfield;
 class TResultPanel;
@@ -64,6 +65,8 @@ public:
     [[nodiscard]] TGameStatusBar *StatusBar() const noexcept { return m_StatusBarMain; }
     [[nodiscard]] QComboBox *BackgroundSelector() const noexcept { return m_ComboBoxTable; }
     [[nodiscard]] TFormQuintorTempSettings *ValueTable() const noexcept { return m_ValueTable; }
+    // The computer players, the coach and the analysis.
+    [[nodiscard]] TGameAssist *Assist() const noexcept { return m_Assist.get(); }
     // The messages of the wait window shown while the window was created.
     [[nodiscard]] const QStringList &LoadingMessages() const noexcept { return m_LoadingMessages; }
 
@@ -141,6 +144,9 @@ private:
     void WriteGameReport();
     void ButtonPrintClick();
     void Message(const QString &text);
+    void CreateAssist();
+    // One frame of the frame timer: the playfield, then a computer's action.
+    void FrameTimer();
     void ComboBoxTableSelect(int index);
     void ButtonSettingsClick();
     void StatusBarSwitched(int panel);
@@ -148,6 +154,8 @@ private:
     // message, and the window lays itself out anew.
     void Absorb(const std::function<void()> &handler);
     [[nodiscard]] bool MultiColumn() const;
+    // A computer player's turn: the board and the playfield ignore clicks.
+    [[nodiscard]] bool ComputerOnTurn() const;
 
     QString m_DataFolder;
     QString m_ProgramFolder;
@@ -160,6 +168,7 @@ private:
     std::unique_ptr<TSoundCatalogue> m_Sounds;
     std::unique_ptr<TPlayfield> m_Playfield;
     std::unique_ptr<TStatistics> m_Statistics;
+    std::unique_ptr<TGameAssist> m_Assist;  // after the engine and the playfield: goes first
     std::function<void(int)> m_Pause;
     std::function<QDateTime()> m_Now;
     std::function<void(const QString &)> m_OpenReport;

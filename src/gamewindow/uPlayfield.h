@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <array>
+
 class TDesigns;
+class TDice;
 class TDrawSurface;
 class TMainApplication;
 class TSoundCatalogue;
@@ -33,6 +36,11 @@ public:
     // Status bar switch of the sound: a roll waiting for its sample ends at the next frame.
     void SoundSwitched();
 
+    // The coach's advice: these dice (by index) should be kept; drawn as a
+    // green ring around them until cleared (all false).
+    void SetHintDice(const std::array<bool, 5> &dice) noexcept { m_HintDice = dice; }
+    [[nodiscard]] const std::array<bool, 5> &HintDice() const noexcept { return m_HintDice; }
+
     [[nodiscard]] bool UpdateThrowsLeft();
     [[nodiscard]] const QString &ThrowsLeftText() const noexcept { return m_ThrowsLeftText; }
 
@@ -49,6 +57,7 @@ private:
     void DrawBackground();
     void DrawCup();
     void DrawDice(bool heldOnly);
+    void DrawHintMark(const TDice &die);
     void AdvanceDice();
     [[nodiscard]] bool SoundOn() const;
 
@@ -61,5 +70,6 @@ private:
     int m_CupCounter = 0;
     int m_FrameCounter = 0;
     int m_BackgroundIndex = 0;
+    std::array<bool, 5> m_HintDice{};
     QString m_ThrowsLeftText;  // "X" per throw left, the hidden LabelRollsLeft
 };
