@@ -117,9 +117,17 @@ void TestProfiles::profileWithoutComputerKeyIsAPersonAndGetsTheKeyWhenWritten()
     QCOMPARE(player.Computer(), 0);
     QCOMPARE(player.DiceType(), 4);
 
+    player.SetComputer(1);
     player.SaveToFile(path);
-    QVERIFY(ReadBytes(path).contains("DiceType=4\r\nComputer=0\r\nKey="));
+    // The file's own lines stay where they are; the new key joins the section, signed.
+    QVERIFY(ReadBytes(path).startsWith("[PLAYER]\r\nMatchesWon=0\r\nName=Anna\r\nPlays=1\r\nBackground=\r\n"
+                                       "BackgroundType=0\r\nDiceType=4\r\n"));
+    QCOMPARE(ReadBytes(path).count("Computer=1\r\n"), 1);
     QVERIFY(VerifyKey(path, "PLAYER"));
+    TPlayer reread;
+    reread.LoadFromFile(path, error);
+    QCOMPARE(error, QString());
+    QCOMPARE(reread.Computer(), 1);
 }
 
 void TestProfiles::handEditedProfileReportsTheNameRead_data()
