@@ -21,7 +21,8 @@ TCoachHint CoachHint(const TAdvice &advice, const TTurnSituation &situation)
 {
     TCoachHint hint;
     if (advice.Choices.empty()) {
-        hint.Text = QStringLiteral("Jetzt gibt es keinen Tipp: warten Sie, bis die Würfel liegen.");
+        hint.Text = QStringLiteral("Jetzt gibt es keinen Tipp: die Würfel rollen noch, "
+                                   "oder ein anderer Spieler wird gezeigt.");
         return hint;
     }
     hint.Text = AdviceText(advice, 3);
@@ -98,17 +99,27 @@ QString TCoachPanel::SituationKey() const
     return key;
 }
 
+QString TCoachPanel::NoHintReason() const
+{
+    if (m_Engine.GameOver())
+        return QStringLiteral("Das Spiel ist vorbei.");
+    if (m_ComputerOnTurn)
+        return QStringLiteral("Tipps gibt es für Menschen: jetzt ist ein Computer am Zug.");
+    if (!m_Advisor)
+        return QStringLiteral("Der Tipp wird noch berechnet, bitte gleich noch einmal.");
+    return {};
+}
+
 void TCoachPanel::ShowHint()
 {
     Clear();
     m_Shown = true;
     m_Key = SituationKey();
-    if (m_Engine.GameOver())
-        return ShowText(QStringLiteral("Das Spiel ist vorbei."));
-    if (m_ComputerOnTurn)
-        return ShowText(QStringLiteral("Tipps gibt es für Menschen: jetzt ist ein Computer am Zug."));
-    if (!m_Advisor)
-        return ShowText(QStringLiteral("Der Tipp wird noch berechnet, bitte gleich noch einmal."));
+    const QString reason = NoHintReason();
+    if (!reason.isEmpty()) {
+        ShowText(reason);
+        return;
+    }
     const TTurnSituation situation = SituationOf(m_Engine);
     const TCoachHint hint = CoachHint(m_Advisor->Advise(situation), situation);
     ShowText(hint.Text);

@@ -61,6 +61,8 @@ public:
 
 private:
     [[nodiscard]] QString SituationKey() const;
+    // Why no hint can be given now; empty when one can.
+    [[nodiscard]] QString NoHintReason() const;
     void MarkField(int column, int row);
     void ShowText(const QString &text);
 
