@@ -21,6 +21,7 @@ rows=$(mktemp)
 trap 'rm -f "$rows"' EXIT
 echo "Last vorher: $(cut -d' ' -f1-3 /proc/loadavg) auf $(nproc) Kernen" >&2
 "$BUILD_DIR/bench/bench_Micro" --benchmark_min_time=0.2 2>/dev/null >>"$rows"
+"$BUILD_DIR/bench/bench_Strategy" 2>/dev/null >>"$rows"
 "$BUILD_DIR/bench/bench_Windows" "$BUILD_DIR/Quintor" "$PWD/$BUILD_DIR/bench/libquintor_probe.so" 2>/dev/null >>"$rows"
 echo "Last nachher: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 {

@@ -81,7 +81,7 @@ public:
 private:
     [[nodiscard]] TComputerAction Decide(const TTurnEngine &engine);
 
-    const TStrategy &m_Strategy;
+    TAdvisor m_Advisor;
     TStrength m_Strength;
     IRandomSource &m_Random;
     // The decision taken for the throw lying: its turn, throw number and plan.

@@ -33,6 +33,20 @@ struct TDiceSets {
     std::array<int, Keeps> Size{};
     std::array<std::array<int, Faces>, Keeps> Child{};  // -1 for throws
     std::array<std::array<int, Dice>, Keeps> Parent{};  // -1 for the empty keep
+    // The same without repeats, all keeps after each other: ParentList[ParentStart[i] ..
+    // ParentStart[i + 1]) are the parents of keep i.
+    std::array<int, Keeps + 1> ParentStart{};
+    std::vector<int> ParentList;
+    // The order in which the best sub-keeps are found: smaller keeps first,
+    // and within a size grouped by the number of parents, so each group's
+    // inner loop has a fixed length.
+    struct TGroup {
+        int Parents = 0;
+        bool Throws = false;             // the group holds throws (size 5)
+        std::vector<int> Keep;           // keep indexes
+        std::vector<int> ParentIndex;    // Parents entries per keep
+    };
+    std::vector<TGroup> Groups;
     std::array<double, Rolls> Probability{};
     std::vector<int> IndexOfCode = std::vector<int>(46656, -1);  // counts in base 6
 
@@ -51,6 +65,32 @@ struct TDiceSets {
             AddOfSize(size, 0, {}, next);
         for (int i = 0; i < Keeps; ++i)
             Link(i);
+        for (int i = 0; i < Keeps; ++i) {
+            ParentStart[static_cast<std::size_t>(i)] = static_cast<int>(ParentList.size());
+            const auto &parent = Parent[static_cast<std::size_t>(i)];
+            for (int k = 0; k < Dice; ++k)
+                if (parent[static_cast<std::size_t>(k)] >= 0
+                    && std::find(parent.begin(), parent.begin() + k, parent[static_cast<std::size_t>(k)]) == parent.begin() + k)
+                    ParentList.push_back(parent[static_cast<std::size_t>(k)]);
+        }
+        ParentStart[Keeps] = static_cast<int>(ParentList.size());
+        for (int size = 1; size <= Dice; ++size) {
+            for (int n = 1; n <= Dice; ++n) {
+                TGroup group;
+                group.Parents = n;
+                group.Throws = size == Dice;
+                for (int i = 0; i < Keeps; ++i) {
+                    const int start = ParentStart[static_cast<std::size_t>(i)];
+                    if (Size[static_cast<std::size_t>(i)] != size || ParentStart[static_cast<std::size_t>(i) + 1] - start != n)
+                        continue;
+                    group.Keep.push_back(i);
+                    for (int k = 0; k < n; ++k)
+                        group.ParentIndex.push_back(ParentList[static_cast<std::size_t>(start + k)]);
+                }
+                if (!group.Keep.empty())
+                    Groups.push_back(std::move(group));
+            }
+        }
         double factorial[Dice + 1] = {1, 1, 2, 6, 24, 120};
         for (int r = 0; r < Rolls; ++r) {
             double ways = factorial[Dice];
@@ -119,18 +159,33 @@ int KeepIndex(const TFaceCounts &counts) noexcept
     return Sets().IndexOfCode[static_cast<std::size_t>(TDiceSets::Code(counts))];
 }
 
-// The values of keeps with one more throw to come, from the values of the
-// throws after it: the mean over one more die.
+// The values of keeps of fewer than five dice with one more throw to come,
+// from the values of the throws after it: the mean over one more die. Keeps
+// of four dice complete to throws; smaller ones to keeps.
 void ExpectKeeps(const double *thrown, double *keep)
 {
     const TDiceSets &sets = Sets();
-    std::copy(thrown, thrown + Rolls, keep);
+    constexpr double Sixth = 1.0 / Faces;
     for (int i = Rolls; i < Keeps; ++i) {
+        const double *from = sets.Size[static_cast<std::size_t>(i)] == Dice - 1 ? thrown : keep;
         const auto &child = sets.Child[static_cast<std::size_t>(i)];
         double sum = 0;
         for (int f = 0; f < Faces; ++f)
-            sum += keep[child[static_cast<std::size_t>(f)]];
-        keep[i] = sum / Faces;
+            sum += from[child[static_cast<std::size_t>(f)]];
+        keep[i] = sum * Sixth;
+    }
+}
+
+template <int N>
+void BestOfGroup(const TDiceSets::TGroup &group, const double *base, const double *best, double *out)
+{
+    const int *parent = group.ParentIndex.data();
+    for (const int k : group.Keep) {
+        double m = base[k];
+        for (int j = 0; j < N; ++j)
+            m = std::max(m, best[parent[j]]);
+        out[k] = m;
+        parent += N;
     }
 }
 
@@ -138,21 +193,17 @@ void ExpectKeeps(const double *thrown, double *keep)
 // fewer than five dice, or ending the turn on it (`final`).
 void BestOfThrows(const double *final, const double *keep, double *best, double *thrown)
 {
-    const TDiceSets &sets = Sets();
     best[EmptyKeep] = keep[EmptyKeep];
-    for (int i = EmptyKeep - 1; i >= Rolls; --i) {
-        const auto &parent = sets.Parent[static_cast<std::size_t>(i)];
-        double m = keep[i];
-        for (int p : parent)
-            m = std::max(m, best[p]);
-        best[i] = m;
-    }
-    for (int r = 0; r < Rolls; ++r) {
-        const auto &parent = sets.Parent[static_cast<std::size_t>(r)];
-        double m = final[r];
-        for (int p : parent)
-            m = std::max(m, best[p]);
-        thrown[r] = m;
+    for (const TDiceSets::TGroup &group : Sets().Groups) {
+        const double *base = group.Throws ? final : keep;
+        double *out = group.Throws ? thrown : best;
+        switch (group.Parents) {
+        case 1: BestOfGroup<1>(group, base, best, out); break;
+        case 2: BestOfGroup<2>(group, base, best, out); break;
+        case 3: BestOfGroup<3>(group, base, best, out); break;
+        case 4: BestOfGroup<4>(group, base, best, out); break;
+        default: BestOfGroup<5>(group, base, best, out); break;
+        }
     }
 }
 
@@ -314,7 +365,7 @@ double TStrategy::StrikeOption(unsigned filled, bool flag, int capped) const noe
         const auto &strike = m_Strikes[static_cast<std::size_t>(f)];
         if ((filled & (1u << f)) || !strike)
             continue;
-        best = std::max(best, ChoiceValue(filled, flag, capped, f, TFieldScore{*strike, true, false}));
+        best = std::max(best, ChoiceValue(filled, flag, capped, f, StrikeScore(*strike)));
     }
     return best;
 }
@@ -378,6 +429,8 @@ TTurnValues::TTurnValues(const TRollValues &final, int throws)
     std::copy(final.begin(), final.end(), thrown.begin());
     for (int left = 1; left <= m_Throws; ++left) {
         double *keep = &m_Keeps[static_cast<std::size_t>(left - 1) * Keeps];
+        // Keeping all five is no throw; Keep() still answers it with the throw's value.
+        std::copy(thrown.begin(), thrown.end(), keep);
         ExpectKeeps(thrown.data(), keep);
         BestOfThrows(final.data(), keep, best.data(), thrown.data());
     }
@@ -439,7 +492,7 @@ std::vector<TFieldChoice> TStrategy::RankStrikes(const TSheetState &sheet) const
         const auto &strike = m_Strikes[static_cast<std::size_t>(f)];
         if ((filled & (1u << f)) || !strike)
             continue;
-        const TFieldScore score{*strike, true, false};
+        const TFieldScore score = StrikeScore(*strike);
         choices.push_back(TFieldChoice{f, Strategy::RowOfField(f), *strike,
                                        sheet.Points + ChoiceValue(filled, sheet.Flag, capped, f, score)});
     }
@@ -487,11 +540,14 @@ private:
     [[nodiscard]] bool FlagPossible() const noexcept { return m_FlagPossible; }
 
     TStrategy &m_S;
-    // Per context and field: the points of each throw as floats, and whether
-    // the throw may go there (bit 0) and sets the flag (bit 1).
-    std::vector<double> m_Points;
-    std::vector<unsigned char> m_Marks;
-    std::vector<int> m_Upper;  // the part of the points that counts to the bonus
+    // Per context and field and throw: the points (Impossible where the throw
+    // may not go), 1 where it sets the flag.
+    std::vector<float> m_Points;
+    std::vector<float> m_Flags;
+    // Per context and upper field: the distinct points that count to the
+    // bonus, and per throw which of them it gives.
+    std::vector<std::vector<int>> m_UpperDistinct;
+    std::vector<unsigned char> m_UpperWhich;
     std::array<int, Faces> m_MaxUpper{};             // most points an upper field can take
     std::vector<std::bitset<MaxCap + 1>> m_Reachable;  // per set of upper fields filled
     bool m_FlagPossible = false;
@@ -500,19 +556,26 @@ private:
 void TStrategySolver::PrepareScores()
 {
     const std::size_t contexts = m_S.m_Scores.size() / Rolls;
-    m_Points.assign(contexts * Fields * Rolls, 0.0);
-    m_Marks.assign(contexts * Fields * Rolls, 0);
-    m_Upper.assign(contexts * Fields * Rolls, 0);
+    m_Points.assign(contexts * Fields * Rolls, 0.0f);
+    m_Flags.assign(contexts * Fields * Rolls, 0.0f);
+    m_UpperWhich.assign(contexts * Fields * Rolls, 0);
+    m_UpperDistinct.assign(contexts * Faces, {});
     for (std::size_t c = 0; c < contexts; ++c) {
         for (int r = 0; r < Rolls; ++r) {
             const TFieldScores &scores = m_S.m_Scores[c * Rolls + static_cast<std::size_t>(r)];
             for (int f = 0; f < Fields; ++f) {
                 const TFieldScore &s = scores[static_cast<std::size_t>(f)];
                 const std::size_t at = (c * Fields + static_cast<std::size_t>(f)) * Rolls + static_cast<std::size_t>(r);
-                m_Points[at] = s.Points + s.Extra;
-                m_Upper[at] = s.Points;
+                m_Points[at] = s.Allowed ? static_cast<float>(s.Points + s.Extra) : static_cast<float>(Impossible);
+                if (Strategy::IsUpperField(f)) {
+                    std::vector<int> &distinct = m_UpperDistinct[c * Faces + static_cast<std::size_t>(f)];
+                    auto found = std::find(distinct.begin(), distinct.end(), s.Points);
+                    if (found == distinct.end())
+                        found = distinct.insert(distinct.end(), s.Points);
+                    m_UpperWhich[at] = static_cast<unsigned char>(found - distinct.begin());
+                }
                 const bool flags = f == Strategy::QuintorField && s.SetsFlag;
-                m_Marks[at] = static_cast<unsigned char>((s.Allowed ? 1 : 0) | (flags ? 2 : 0));
+                m_Flags[at] = flags ? 1.0f : 0.0f;
                 m_FlagPossible = m_FlagPossible || (flags && s.Allowed);
                 if (Strategy::IsUpperField(f) && s.Allowed)
                     m_MaxUpper[static_cast<std::size_t>(f)] = std::max(m_MaxUpper[static_cast<std::size_t>(f)], s.Points);
@@ -561,25 +624,30 @@ void TStrategySolver::FinalOf(unsigned filled, bool flag, int capped, double *fi
         if (filled & (1u << f))
             continue;
         const std::size_t at = (static_cast<std::size_t>(context) * Fields + static_cast<std::size_t>(f)) * Rolls;
-        const double *points = &m_Points[at];
-        const unsigned char *marks = &m_Marks[at];
+        const float *points = &m_Points[at];
         const unsigned next = filled | (1u << f);
         if (Strategy::IsUpperField(f)) {
+            // Few distinct upper points per field: look their futures up once.
             const float *row = &m_S.m_Values[m_S.StateIndex(next, flag, 0)];
-            const int *upper = &m_Upper[at];
-            for (int r = 0; r < Rolls; ++r) {
-                const int u = m_S.Capped(capped + upper[r]);
-                const double v = points[r] + row[u];
-                final[r] = (marks[r] & 1) && v > final[r] ? v : final[r];
-            }
+            const std::vector<int> &distinct = m_UpperDistinct[static_cast<std::size_t>(context) * Faces + static_cast<std::size_t>(f)];
+            std::array<double, Rolls> future{};
+            for (std::size_t j = 0; j < distinct.size(); ++j)
+                future[j] = row[std::clamp(capped + distinct[j], 0, m_S.m_Cap)];
+            const unsigned char *which = &m_UpperWhich[at];
+            for (int r = 0; r < Rolls; ++r)
+                final[r] = std::max(final[r], points[r] + future[which[r]]);
             continue;
         }
         const double plain = m_S.Value(next, flag, capped);
-        const double flagged = f == Strategy::QuintorField ? m_S.Value(next, true, capped) : plain;
-        for (int r = 0; r < Rolls; ++r) {
-            const double v = points[r] + ((marks[r] & 2) ? flagged : plain);
-            final[r] = (marks[r] & 1) && v > final[r] ? v : final[r];
+        if (f != Strategy::QuintorField) {
+            for (int r = 0; r < Rolls; ++r)
+                final[r] = std::max(final[r], points[r] + plain);
+            continue;
         }
+        const double gain = m_S.Value(next, true, capped) - plain;
+        const float *flags = &m_Flags[at];
+        for (int r = 0; r < Rolls; ++r)
+            final[r] = std::max(final[r], points[r] + plain + flags[r] * gain);
     }
 }
 

@@ -41,6 +41,14 @@ struct TFieldScore {
 };
 using TFieldScores = std::array<TFieldScore, Strategy::Fields>;
 
+// A strike's score: its points, nothing beside them.
+[[nodiscard]] inline TFieldScore StrikeScore(int points) noexcept
+{
+    TFieldScore score;
+    score.Points = points;
+    return score;
+}
+
 // The engine's only view of a rule set. The game's implementation is
 // TRulesScoring (scores from TTavolex::Evaluate); tests supply others.
 class IStrategyScoring {
