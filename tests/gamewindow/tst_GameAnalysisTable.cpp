@@ -155,6 +155,9 @@ void TestGameAnalysisTable::scriptedGameGainsTheAnalysisAndKeepsEverythingBefore
 {
     RandSeed(5);
     TTavolexSettings rules;
+    rules.SetDiceCount(3);
+    rules.SetGameCount(1);
+    rules.SetMultTavolex(true);
     QTemporaryDir cache;
     const std::shared_ptr<const TStrategy> strategy = ObtainStrategy(rules, cache.path());
     QVERIFY(strategy);
