@@ -37,8 +37,7 @@ start_game() {  # name players...
     local data="$home/Documents/Quintor"
     python3 "$TOOLS/quintor-data.py" "$data" "$@"
     printf '[GLOBAL]\r\nGamecount=0\r\nName=PC\r\nSound=0\r\nAnimateCup=2\r\nAnimateDice=4\r\nShowSplash=0\r\n' > "$data/Global.ini"
-    HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=${XDG_CACHE_HOME:-$HOME/.cache} \
-        "$PROGRAM" >>"$OUT/program.log" 2>&1 &
+    HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache "$PROGRAM" >>"$OUT/program.log" 2>&1 &
     PROGRAM_PID=$!
     wait_for "^Quintor Hauptmenü$"
     sleep 1

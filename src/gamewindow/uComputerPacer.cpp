@@ -26,6 +26,15 @@ bool TComputerPacer::HasComputers() const
     return false;
 }
 
+bool TComputerPacer::HasPeople() const
+{
+    for (int p = 0; p < m_Engine.Players().size(); ++p) {
+        if (StrengthOfPlayer(p) == TStrength::Person)
+            return true;
+    }
+    return false;
+}
+
 bool TComputerPacer::ComputerOnTurn() const
 {
     return !m_Engine.GameOver() && StrengthOfPlayer(m_Engine.CurrentPlayer()) != TStrength::Person;

@@ -22,6 +22,7 @@ public:
     ~TComputerPacer();
 
     [[nodiscard]] bool HasComputers() const;
+    [[nodiscard]] bool HasPeople() const;
     // The player on turn is a computer and the game runs: clicks are not for now.
     [[nodiscard]] bool ComputerOnTurn() const;
     // A computer is on turn but the strategy is not ready yet.

@@ -24,7 +24,7 @@ TGameAssist::TGameAssist(TTurnEngine &engine, TScoreBoard &board, TPlayfield &pl
     }
     engine.SetObserver(m_Analysis.get());
     // People who play against the computer are offered the coach from the start.
-    m_Coach->SetOffered(m_Pacer->HasComputers());
+    m_Coach->SetOffered(m_Pacer->HasComputers() && m_Pacer->HasPeople());
 }
 
 TGameAssist::~TGameAssist()

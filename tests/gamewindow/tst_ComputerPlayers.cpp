@@ -17,7 +17,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -121,8 +120,6 @@ class TestComputerPlayers : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void computersOfEveryStrengthPlayTheGameToTheCeremony();
     void clicksDuringTheComputersTurnAreIgnored();
     void computerWaitsVisiblyUntilTheStrategyIsReady();
@@ -135,6 +132,7 @@ void TestComputerPlayers::computersOfEveryStrengthPlayTheGameToTheCeremony()
 {
     TComputerGame game;
     game.Open({{"Anton", TStrength::Beginner}, {"Berta", TStrength::Advanced}, {"Clara", TStrength::Pro}});
+    QVERIFY(game.Window->findChild<QPushButton *>(QStringLiteral("ButtonHint"))->isHidden());  // nobody to coach
     QVERIFY(game.WaitForStrategy());
     game.FramesUntil([&game] { return game.Engine().GameOver(); }, 200000);
     QVERIFY(game.Engine().GameOver());
@@ -153,6 +151,7 @@ void TestComputerPlayers::clicksDuringTheComputersTurnAreIgnored()
     game.Open({{"Anna", TStrength::Person}, {"Zora", TStrength::Pro}});
     QVERIFY(game.WaitForStrategy());
     TTurnEngine &engine = game.Engine();
+    QVERIFY(game.Window->findChild<QPushButton *>(QStringLiteral("ButtonHint"))->isVisible());
     QVERIFY(!game.Assist().IgnoresClicks());
     // Anna throws by a click on the cups and enters her first field by a click on the board.
     TDrawSurface *surface = game.Window->Surface();
