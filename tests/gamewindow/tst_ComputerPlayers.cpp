@@ -37,11 +37,12 @@ struct TComputerGame {
     QString Folder = Data.path() + QStringLiteral("/");
     std::unique_ptr<TFormQuintorGameMain> Window;
 
-    TFormQuintorGameMain &Open(const QList<TSeat> &seats)
+    TFormQuintorGameMain &Open(const QList<TSeat> &seats, int columns = 1)
     {
         TTavolexSettings rules;
         QString error;
         rules.LoadFromFile(Folder + QStringLiteral("Quintor.ini"), QStringLiteral("Settings"), error);
+        rules.SetGameCount(columns);
         rules.SaveToFile(Folder + QStringLiteral("Settings.ini"), QStringLiteral("Settings"));
         for (int i = 0; i < seats.size(); ++i) {
             TPlayer player;
@@ -77,9 +78,25 @@ struct TComputerGame {
     int Entries(int player)
     {
         int entries = 0;
-        for (int row : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18})
-            entries += Engine().PlayerColumn(player, 0).IsOpen(row) ? 0 : 1;
+        for (int k = 0; k < Engine().ColumnsPerPlayer(); ++k)
+            for (int row : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18})
+                entries += Engine().PlayerColumn(player, k).IsOpen(row) ? 0 : 1;
         return entries;
+    }
+    // The person on turn throws once by a click on the cups and enters the
+    // first open field by a click on the board.
+    void PersonPlaysQuickly()
+    {
+        TDrawSurface *surface = Window->Surface();
+        Click(surface, QPoint(20, surface->height() - 10));
+        FramesUntil([this] { return DiceLie(); });
+        const int p = Engine().CurrentPlayer();
+        for (int k = 0; k < Engine().ColumnsPerPlayer(); ++k)
+            for (int row : {1, 2, 3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18})
+                if (Engine().PlayerColumn(p, k).IsOpen(row)) {
+                    emit Window->ScoreBoard()->FieldClicked(Engine().BoardColumn(p, k), row);
+                    return;
+                }
     }
     void Click(QWidget *widget, QPoint at)
     {
@@ -120,25 +137,38 @@ class TestComputerPlayers : public QObject {
     Q_OBJECT
 
 private slots:
+    void computersOfEveryStrengthPlayTheGameToTheCeremony_data();
     void computersOfEveryStrengthPlayTheGameToTheCeremony();
     void clicksDuringTheComputersTurnAreIgnored();
+    void reportAnalysesThePeopleOnly();
     void computerWaitsVisiblyUntilTheStrategyIsReady();
     void coachHintMarksWhatTheAdviceSays_data();
     void coachHintMarksWhatTheAdviceSays();
     void coachShowsDiceFieldAndThreeChoicesForThePersonOnTurn();
 };
 
+void TestComputerPlayers::computersOfEveryStrengthPlayTheGameToTheCeremony_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("players");
+    QTest::newRow("one column each, three computers") << 1 << 3;
+    QTest::newRow("two columns each, two computers") << 2 << 2;
+}
+
 void TestComputerPlayers::computersOfEveryStrengthPlayTheGameToTheCeremony()
 {
+    QFETCH(int, columns);
+    QFETCH(int, players);
     TComputerGame game;
-    game.Open({{"Anton", TStrength::Beginner}, {"Berta", TStrength::Advanced}, {"Clara", TStrength::Pro}});
+    const QList<TSeat> seats{{"Anton", TStrength::Beginner}, {"Berta", TStrength::Advanced}, {"Clara", TStrength::Pro}};
+    game.Open(seats.mid(3 - players), columns);
     QVERIFY(game.Window->findChild<QPushButton *>(QStringLiteral("ButtonHint"))->isHidden());  // nobody to coach
     QVERIFY(game.WaitForStrategy());
     game.FramesUntil([&game] { return game.Engine().GameOver(); }, 200000);
     QVERIFY(game.Engine().GameOver());
     QVERIFY(game.Window->ResultPanel()->isVisible());
-    for (int p = 0; p < 3; ++p) {
-        QCOMPARE(game.Entries(p), 13);
+    for (int p = 0; p < players; ++p) {
+        QCOMPARE(game.Entries(p), 13 * columns);
         QVERIFY(game.Engine().Players()[p].InGame());  // never gives up
     }
     // Nobody to analyse: the report ends as it always did.
@@ -183,6 +213,26 @@ void TestComputerPlayers::clicksDuringTheComputersTurnAreIgnored()
     game.FramesUntil([&engine] { return engine.CurrentPlayer() == 0; });
     QCOMPARE(game.Entries(1), 1);
     QVERIFY(!game.Assist().IgnoresClicks());
+}
+
+void TestComputerPlayers::reportAnalysesThePeopleOnly()
+{
+    TComputerGame game;
+    game.Open({{"Anna", TStrength::Person}, {"Zora", TStrength::Pro}});
+    QVERIFY(game.WaitForStrategy());
+    for (int turns = 0; turns < 100 && !game.Engine().GameOver(); ++turns) {
+        if (game.Assist().IgnoresClicks())
+            game.FramesUntil([&game] { return !game.Assist().IgnoresClicks(); });
+        else
+            game.PersonPlaysQuickly();
+    }
+    QVERIFY(game.Engine().GameOver());
+    const QString report = game.ReportText();
+    const qsizetype analysis = report.indexOf(QStringLiteral("<H4>Spielanalyse:</H4>"));
+    QVERIFY(analysis > report.indexOf(QStringLiteral("<H4>Ergebnisse:</H4>")));
+    QVERIFY(report.indexOf(QStringLiteral("<td align = left>Anna</td>"), analysis) > 0);
+    QCOMPARE(report.indexOf(QStringLiteral("<td align = left>Zora</td>"), analysis), -1);
+    QVERIFY(report.indexOf(QStringLiteral("<td align = center>13</td>"), analysis) > 0);  // one throw, one entry a turn
 }
 
 void TestComputerPlayers::computerWaitsVisiblyUntilTheStrategyIsReady()
