@@ -1,7 +1,8 @@
 // Strategy figures: solving the default rule set on one core and on all,
 // loading the cached table, answering a decision, the table's size, the
 // optimum of the default and of the classic rules, and the simulated means of
-// the three computer strengths. "--solve" prints the one-core solve only.
+// the three computer strengths. "--solve" prints the one-core solve only,
+// "--quick" leaves out the classic rules and the simulations.
 #include "uClocks.h"
 #include "uFigureTable.h"
 
@@ -136,6 +137,8 @@ int main(int argc, char *argv[])
     PrintFigure("Speicher der gelösten Strategie", mb, "MB", "<= 8 MB", mb <= 8);
 
     PrintExact("Optimum der Standardregeln", strategy.Optimum());
+    if (argc > 1 && std::strcmp(argv[1], "--quick") == 0)
+        return 0;
     TStrategy classic{TClassicScoring(true)};
     (void)classic.Solve({0, {}, nullptr});
     PrintExact("Optimum der klassischen Regeln mit Joker und Extrabonus", classic.Optimum());

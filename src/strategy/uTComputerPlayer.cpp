@@ -66,10 +66,10 @@ int TSeededRandom::Next(int n)
 namespace {
 // How far a "Fortgeschritten" strays: a choice worse by d points is taken
 // with weight exp(-d / Temperature), choices worse than Reasonable never.
-constexpr double AdvancedTemperature = 2.5;
+constexpr double AdvancedTemperature = 1.1;
 constexpr double AdvancedReasonable = 12.0;
 // What an "Anfänger" finds worth entering while throws are left.
-constexpr int BeginnerTakesAt = 25;
+constexpr int BeginnerTakesAt = 20;
 
 double Uniform(IRandomSource &random)
 {
@@ -109,21 +109,23 @@ TFaceCounts LargestGroup(const TFaces &faces)
     return kept;
 }
 
-// The field with the most points now; among equals the better one.
-int MostPoints(const std::vector<TTurnChoice> &choices)
+// The field with the most points now; among equals any one.
+int MostPoints(const std::vector<TTurnChoice> &choices, IRandomSource &random)
 {
-    int pick = -1;
+    std::vector<int> best;
     for (std::size_t i = 0; i < choices.size(); ++i) {
         const TTurnChoice &c = choices[i];
         if (c.What != TTurnChoice::Kind::Field)
             continue;
-        if (pick < 0 || c.Points > choices[static_cast<std::size_t>(pick)].Points)
-            pick = static_cast<int>(i);
+        if (!best.empty() && c.Points > choices[static_cast<std::size_t>(best.front())].Points)
+            best.clear();
+        if (best.empty() || c.Points == choices[static_cast<std::size_t>(best.front())].Points)
+            best.push_back(static_cast<int>(i));
     }
-    return pick;
+    return best.empty() ? -1 : best[static_cast<std::size_t>(random.Next(static_cast<int>(best.size())))];
 }
 
-int PickBeginner(const TTurnSituation &s, const std::vector<TTurnChoice> &choices)
+int PickBeginner(const TTurnSituation &s, const std::vector<TTurnChoice> &choices, IRandomSource &random)
 {
     if (!s.DiceLying) {
         for (std::size_t i = 0; i < choices.size(); ++i)
@@ -131,7 +133,7 @@ int PickBeginner(const TTurnSituation &s, const std::vector<TTurnChoice> &choice
                 return static_cast<int>(i);
         return 0;
     }
-    const int field = MostPoints(choices);
+    const int field = MostPoints(choices, random);
     const bool canThrow = std::any_of(choices.begin(), choices.end(),
                                       [](const TTurnChoice &c) { return c.What == TTurnChoice::Kind::Throw; });
     if (field >= 0 && (!canThrow || choices[static_cast<std::size_t>(field)].Points >= BeginnerTakesAt))
@@ -151,7 +153,7 @@ int PickChoice(TStrength strength, const TTurnSituation &situation, const std::v
         return -1;
     switch (strength) {
     case TStrength::Advanced: return PickAdvanced(choices, random);
-    case TStrength::Beginner: return PickBeginner(situation, choices);
+    case TStrength::Beginner: return PickBeginner(situation, choices, random);
     default: return 0;
     }
 }
@@ -221,6 +223,12 @@ TComputerAction TComputerTurn::Step(TTurnEngine &engine, int width, int height)
     }
     engine.EvaluateIfPending();
     const TComputerAction action = Next(engine);
+    Perform(engine, action, width, height);
+    return action;
+}
+
+void TComputerTurn::Perform(TTurnEngine &engine, const TComputerAction &action, int width, int height)
+{
     switch (action.What) {
     case TComputerAction::Kind::Throw:
         (void)engine.ClickCup(width, height);
@@ -236,7 +244,6 @@ TComputerAction TComputerTurn::Step(TTurnEngine &engine, int width, int height)
     case TComputerAction::Kind::Wait:
         break;
     }
-    return action;
 }
 
 // ---------------------------------------------------------------------------

@@ -73,9 +73,12 @@ public:
     // The next action for the player on turn: decides once per throw and
     // holds to that decision until it is carried out.
     [[nodiscard]] TComputerAction Next(const TTurnEngine &engine);
-    // Carries out Next through the engine (ClickCup, ClickDie,
-    // ChooseFieldUnasked). Headless stand-in for the frame loop: a roll under
-    // way is first played to its end and evaluated. Returns what it did.
+    // Carries out an action from Next through the engine's commands
+    // (ClickCup, ClickDie, ChooseFieldUnasked): what the window calls on its
+    // timer; the dice then roll on its frames as after a person's click.
+    void Perform(TTurnEngine &engine, const TComputerAction &action, int width, int height);
+    // Next and Perform in one, headless: a roll under way is first played to
+    // its end and evaluated (the frame loop's part). Returns what it did.
     TComputerAction Step(TTurnEngine &engine, int width, int height);
 
 private:

@@ -194,6 +194,7 @@ private:
     [[nodiscard]] double ChoiceValue(unsigned filled, bool flag, int capped, int field,
                                      const TFieldScore &score) const noexcept;
     [[nodiscard]] double StrikeOption(unsigned filled, bool flag, int capped) const noexcept;
+    [[nodiscard]] QByteArray FileHeader() const;
 
     int m_Throws = 3;
     int m_Threshold = 63;

@@ -26,6 +26,8 @@ public:
     int Ceremonies = 0;
     int ClosedWith = 0;
     int Layouts = 0;
+    int CupThrows = 0;        // the window's cup animations (ClickCup)
+    QList<int> DieClicks;     // dice whose click sound played (ClickDie)
 
     [[nodiscard]] QStringList SoundNames() const
     {
@@ -61,6 +63,8 @@ public:
     void StopSound(const QString &) override {}
     void StopAllSounds() override {}
     void PlayThrowSound(const QString &event) override { Sounds << Played{QStringLiteral("<") + event + QStringLiteral(">"), false}; }
+    void CupThrowing() override { ++CupThrows; }
+    void DieClicked(int die) override { DieClicks << die; }
     bool AskConfirmation(const QString &question) override
     {
         Questions << question;

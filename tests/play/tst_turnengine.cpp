@@ -173,6 +173,87 @@ private slots:
         QVERIFY(!game.engine->ToggleHold(0));
     }
 
+    // People's clicks and computers' moves take the same commands; the host
+    // animates and sounds only what really happened.
+    void cupAndDieCommandsGoThroughTheHost()
+    {
+        Game game({"Anna"}, rulesWith(1));
+        QVERIFY(!game.engine->ClickDie(0));  // nothing thrown yet
+        QVERIFY(game.engine->ClickCup(W, H));
+        QCOMPARE(game.host.CupThrows, 1);
+        QCOMPARE(game.engine->Phase(), TurnPhase::Rolling);
+        QVERIFY(!game.engine->ClickCup(W, H));  // still rolling
+        while (game.engine->StepDice(W, H)) {
+        }
+        game.engine->ThrowSettled();
+        game.engine->EvaluateIfPending();
+        for (int die : {-1, 5, 99})
+            QVERIFY(!game.engine->ClickDie(die));
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(game.engine->ClickDie(i));
+        QCOMPARE(game.host.DieClicks, QList<int>({0, 1, 2, 3, 4}));
+        QVERIFY(!game.engine->ClickCup(W, H));  // all five held
+        QCOMPARE(game.host.CupThrows, 1);
+        QCOMPARE(game.engine->ThrowsUsed(), 1);
+        QVERIFY(game.engine->ClickDie(2));
+        QCOMPARE(game.engine->Dice()[2].State(), int(TDice::dsLying));
+        QVERIFY(game.engine->ClickCup(W, H));
+        QCOMPARE(game.engine->ThrowsUsed(), 2);
+    }
+
+    void unaskedChoiceNeedsNoAnswer_data()
+    {
+        QTest::addColumn<bool>("allowRedo");
+        QTest::addColumn<QString>("pips");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("value");
+        QTest::newRow("strike after values were shown") << false << "1 1 1 2 2" << int(Row::LargeStraight) << 0;
+        QTest::newRow("entry with take-back allowed") << true << "1 1 1 2 2" << int(Row::FullHouse) << 25;
+    }
+
+    void unaskedChoiceNeedsNoAnswer()
+    {
+        QFETCH(bool, allowRedo);
+        QFETCH(QString, pips);
+        QFETCH(int, row);
+        QFETCH(int, value);
+        Game game({"Anna", "Bert"}, rulesWith(1, allowRedo));
+        game.host.Answers = {false, false};
+        game.throwDice(pips);
+        game.engine->ChooseFieldUnasked(0, row);
+        QVERIFY(game.host.Questions.isEmpty());
+        QCOMPARE(game.engine->PlayerColumn(0, 0).Rows(row).Value, value);
+        QCOMPARE(game.engine->CurrentPlayer(), 1);
+        QVERIFY(game.host.WasPlayedWaiting("choose"));
+    }
+
+    void observerHearsDecisionsBeforeTheyAreCarriedOut()
+    {
+        struct Recorder : ITurnObserver {
+            QStringList Heard;
+            void ThrowStarting(const TTurnEngine &e) override { Heard << QStringLiteral("throw %1").arg(e.ThrowsUsed()); }
+            void FieldChoosing(const TTurnEngine &e, int column, int row) override
+            {
+                Heard << QStringLiteral("field %1 %2 %3").arg(column).arg(row).arg(e.PlayerColumn(0, 0).IsOpen(row));
+            }
+            void FieldTakenBack(const TTurnEngine &, int column, int row) override
+            {
+                Heard << QStringLiteral("back %1 %2").arg(column).arg(row);
+            }
+        } recorder;
+        Game game({"Anna"}, rulesWith(1, true));
+        game.engine->SetObserver(&recorder);
+        game.host.Answers = {false};  // the first entry is taken back
+        QVERIFY(game.engine->ClickCup(W, H));
+        while (game.engine->StepDice(W, H)) {
+        }
+        game.engine->ThrowSettled();
+        game.engine->EvaluateIfPending();
+        game.engine->ChooseField(0, Row::Chance);
+        game.engine->ChooseField(0, Row::Chance);
+        QCOMPARE(recorder.Heard, QStringList({"throw 0", "field 0 18 1", "back 0 18", "field 0 18 1"}));
+    }
+
     // A roll that its sample cut short leaves steps on the dice; held, they must
     // not keep the next roll going for ever.
     void heldDieWithStepsLeftDoesNotKeepTheRollGoing()

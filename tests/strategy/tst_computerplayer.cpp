@@ -1,4 +1,5 @@
 #include "play/faketurnhost.h"
+#include "strategyfixture.h"
 #include "play/uRandom.h"
 #include "play/uTTurnEngine.h"
 
@@ -11,41 +12,15 @@
 
 #include <memory>
 
+using namespace StrategyFixture;
+
 namespace {
-constexpr int W = 900;
-constexpr int H = 600;
-
-TTavolexSettings rulesWith(int columns, bool allowRedo)
-{
-    TTavolexSettings rules;
-    rules.SetMultTavolex(true);
-    rules.SetDiceCount(3);
-    rules.SetGameCount(columns);
-    rules.SetAllowRedo(allowRedo);
-    rules.SetShowHint(true);
-    rules.SetExtOptions(TTavolexSettings::DefaultExtOptions);
-    return rules;
-}
-
-// The fake host, also counting the window's cup animations and die clicks.
-class TCountingHost : public FakeTurnHost {
-public:
-    int CupThrows = 0;
-    QList<int> DieClicks;
-    void CupThrowing() override { ++CupThrows; }
-    void DieClicked(int die) override { DieClicks << die; }
-};
-
 QList<TPlayer> players(int n)
 {
-    QList<TPlayer> list;
-    for (int i = 0; i < n; ++i) {
-        TPlayer p;
-        p.SetName(QStringLiteral("Computer %1").arg(i + 1));
-        p.SetPlays(true);
-        list << p;
-    }
-    return list;
+    QStringList names;
+    for (int i = 0; i < n; ++i)
+        names << QStringLiteral("Computer %1").arg(i + 1);
+    return playersNamed(names);
 }
 }  // namespace
 
@@ -86,7 +61,7 @@ void TestComputerPlayer::computersPlayWholeGamesThroughTheEngine()
 {
     QFETCH(int, columns);
     QFETCH(bool, allowRedo);
-    TCountingHost host;
+    FakeTurnHost host;
     TTurnEngine engine(host, rulesWith(columns, allowRedo), players(3), W, H);
     engine.StartGame();
     TSeededRandom random(5);
@@ -112,7 +87,7 @@ void TestComputerPlayer::computersPlayWholeGamesThroughTheEngine()
 
 void TestComputerPlayer::eachStepIsOneVisibleAction()
 {
-    TCountingHost host;
+    FakeTurnHost host;
     TTurnEngine engine(host, rulesWith(1, false), players(1), W, H);
     engine.StartGame();
     TSeededRandom random(9);
@@ -167,10 +142,7 @@ void TestComputerPlayer::severalColumnsAreAdvisedAsApproximate()
     QVERIFY(AdviceText(advice).contains(QStringLiteral("Geschätzt")));
 
     (void)engine.ClickCup(W, H);
-    while (engine.StepDice(W, H)) {
-    }
-    engine.ThrowSettled();
-    engine.EvaluateIfPending();
+    rollToRest(engine);
     advice = Advise(*m_Default, engine);
     // Every column offers its fields: 3 x 13 fields beside the keeps.
     int fields = 0;

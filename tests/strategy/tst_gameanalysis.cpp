@@ -1,4 +1,5 @@
 #include "play/faketurnhost.h"
+#include "strategyfixture.h"
 #include "play/uRandom.h"
 #include "play/uTTurnEngine.h"
 
@@ -12,42 +13,9 @@
 
 #include <memory>
 
+using namespace StrategyFixture;
+
 namespace {
-constexpr int W = 900;
-constexpr int H = 600;
-
-TTavolexSettings rulesWith(int columns, bool allowRedo)
-{
-    TTavolexSettings rules;
-    rules.SetMultTavolex(true);
-    rules.SetDiceCount(3);
-    rules.SetGameCount(columns);
-    rules.SetAllowRedo(allowRedo);
-    rules.SetShowHint(true);
-    rules.SetExtOptions(TTavolexSettings::DefaultExtOptions);
-    return rules;
-}
-
-QList<TPlayer> playersNamed(const QStringList &names)
-{
-    QList<TPlayer> list;
-    for (const QString &name : names) {
-        TPlayer p;
-        p.SetName(name);
-        p.SetPlays(true);
-        list << p;
-    }
-    return list;
-}
-
-void rollToRest(TTurnEngine &engine)
-{
-    while (engine.StepDice(W, H)) {
-    }
-    engine.ThrowSettled();
-    engine.EvaluateIfPending();
-}
-
 // A person at the board: clicks dice and cup for the given keep, or a field.
 void carryOut(TTurnEngine &engine, const TTurnChoice &choice)
 {

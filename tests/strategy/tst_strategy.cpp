@@ -1,4 +1,5 @@
 #include "classicscoring.h"
+#include "strategyfixture.h"
 #include "support/throwof.h"
 
 #include "strategy/uTAdvisor.h"
@@ -16,12 +17,7 @@
 namespace {
 TTavolexSettings rulesWith(int throws, const QString &ext = TTavolexSettings::DefaultExtOptions)
 {
-    TTavolexSettings rules;
-    rules.SetMultTavolex(true);
-    rules.SetDiceCount(throws);
-    rules.SetGameCount(1);
-    rules.SetExtOptions(ext);
-    return rules;
+    return StrategyFixture::rulesWith(1, false, throws, ext);
 }
 
 constexpr unsigned AllFields = (1u << Strategy::Fields) - 1;
