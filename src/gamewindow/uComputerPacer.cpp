@@ -72,17 +72,6 @@ bool TComputerPacer::Frame(int width, int height)
     m_Frames = 0;
     if (action.What == TComputerAction::Kind::Wait)
         return false;
-    Carry(action, width, height);
+    m_Turns[player]->Perform(m_Engine, action, width, height);
     return true;
-}
-
-void TComputerPacer::Carry(const TComputerAction &action, int width, int height)
-{
-    switch (action.What) {
-    case TComputerAction::Kind::Throw: (void)m_Engine.ClickCup(width, height); break;
-    case TComputerAction::Kind::Hold:
-    case TComputerAction::Kind::Release: (void)m_Engine.ClickDie(action.Die); break;
-    case TComputerAction::Kind::Choose: m_Engine.ChooseFieldUnasked(action.Column, action.Row); break;
-    case TComputerAction::Kind::Wait: break;
-    }
 }

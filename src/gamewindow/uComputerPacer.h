@@ -36,7 +36,6 @@ public:
 private:
     [[nodiscard]] TStrength StrengthOfPlayer(int player) const;
     [[nodiscard]] int Interval() const;
-    void Carry(const TComputerAction &action, int width, int height);
 
     TTurnEngine &m_Engine;
     const TMainApplication &m_Settings;

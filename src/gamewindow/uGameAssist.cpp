@@ -61,8 +61,10 @@ void TGameAssist::Frame(int width, int height)
 {
     m_Coach->SetComputerOnTurn(m_Pacer->ComputerOnTurn());
     m_Coach->Frame();
+    // After the action too: the entry that ends the game stops the frames.
     ShowStatus();
-    (void)m_Pacer->Frame(width, height);
+    if (m_Pacer->Frame(width, height))
+        ShowStatus();
 }
 
 bool TGameAssist::IgnoresClicks() const

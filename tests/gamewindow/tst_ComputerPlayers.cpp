@@ -167,6 +167,7 @@ void TestComputerPlayers::computersOfEveryStrengthPlayTheGameToTheCeremony()
     game.FramesUntil([&game] { return game.Engine().GameOver(); }, 200000);
     QVERIFY(game.Engine().GameOver());
     QVERIFY(game.Window->ResultPanel()->isVisible());
+    QCOMPARE(game.Window->StatusBar()->PanelText(TGameAssist::StatusPanel), QString());
     for (int p = 0; p < players; ++p) {
         QCOMPARE(game.Entries(p), 13 * columns);
         QVERIFY(game.Engine().Players()[p].InGame());  // never gives up
