@@ -50,11 +50,11 @@ void AppendGameAnalysis(QStringList &lines, const QList<TPlayerAnalysis> &rows)
     if (approximate)
         table << QStringLiteral("<p>Mit mehreren Spalten wird jede Spalte für sich bewertet: "
                                 "die Werte sind Näherungen (ca.).</p>");
-    table << QStringLiteral("<table border=\"1\" rules=\"all\">") << QStringLiteral("  <thead>")
+    table << QStringLiteral("<table border=\"1\" rules=\"all\">") << QStringLiteral("  <thead>") << QStringLiteral("    <tr>")
           << Head(QStringLiteral("Spieler")) << Head(QStringLiteral("Entscheidungen"))
           << Head(QStringLiteral("Verschenkte Punkte")) << Head(QStringLiteral("Teuerste Entscheidung: Runde"))
           << Head(QStringLiteral("Gespielt")) << Head(QStringLiteral("Besser gewesen")) << Head(QStringLiteral("Kosten"))
-          << QStringLiteral("  </thead>") << QStringLiteral("  <tbody>");
+          << QStringLiteral("    </tr>") << QStringLiteral("  </thead>") << QStringLiteral("  <tbody>");
     for (const TPlayerAnalysis &row : rows)
         table << AnalysisRow(row);
     table << QStringLiteral("  </tbody>") << QStringLiteral("</table>")
