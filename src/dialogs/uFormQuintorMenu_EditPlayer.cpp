@@ -175,6 +175,9 @@ void TFormQuintorMenu_EditPlayer::CreateControls()
     auto *nameRow = new QHBoxLayout;
     nameRow->addWidget(m_EditPlayerName);
     nameRow->addSpacing(16);
+    auto *kindLabel = new QLabel(QStringLiteral("Spielt als:"), this);
+    kindLabel->setObjectName(QStringLiteral("LabelComputer"));
+    nameRow->addWidget(kindLabel);
     nameRow->addWidget(CreatePlayerKindChoice());
     nameRow->addStretch(1);
     grid->addLayout(nameRow, 0, 1);
