@@ -70,8 +70,9 @@ public:
     // `strategy` must be solved for the game's rule set and outlive this.
     TComputerTurn(const TStrategy &strategy, TStrength strength, IRandomSource &random);
 
-    // The next action for the player on turn: decides once per throw and
-    // holds to that decision until it is carried out.
+    // The next action for the player on turn (ask only while this computer
+    // is on turn): decides once per throw and holds to that decision until
+    // it is carried out.
     [[nodiscard]] TComputerAction Next(const TTurnEngine &engine);
     // Carries out an action from Next through the engine's commands
     // (ClickCup, ClickDie, ChooseFieldUnasked): what the window calls on its

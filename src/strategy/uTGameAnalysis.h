@@ -44,7 +44,8 @@ public:
     void FieldTakenBack(const TTurnEngine &engine, int column, int row) override;
 
     // One row per recorded player who made a decision, in player order.
-    // `names` gives the players' names by index (missing: empty).
+    // `names` gives the players' names by index (missing: empty). Needs the
+    // solved strategy of the game's rule set (unsolved: no rows).
     [[nodiscard]] QList<TPlayerAnalysis> Evaluate(const TStrategy &strategy,
                                                   const QStringList &names) const;
 

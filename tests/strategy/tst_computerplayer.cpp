@@ -35,6 +35,7 @@ private slots:
     void eachStepIsOneVisibleAction();
     void strengthsHaveSeparatedAverages();
     void severalColumnsAreAdvisedAsApproximate();
+    void adviceTakesTheColumnsOwnMoveValues();
     void storedStrengthValues_data();
     void storedStrengthValues();
 
@@ -150,6 +151,37 @@ void TestComputerPlayer::severalColumnsAreAdvisedAsApproximate()
         fields += c.What == TTurnChoice::Kind::Field ? 1 : 0;
     QCOMPARE(fields, 3 * Strategy::Fields);
     QVERIFY(ChoiceText(advice.Choices.back(), true).contains(QStringLiteral("(Spalte ")));
+}
+
+// A strike taken back leaves its mark, and such a row gets no further five of
+// a kind; the advice must price it as the board does, not as a fresh sheet.
+void TestComputerPlayer::adviceTakesTheColumnsOwnMoveValues()
+{
+    FakeTurnHost host;
+    TTurnEngine engine(host, rulesWith(1, false), players(1), W, H);
+    engine.StartGame();
+    TTavolex &column = engine.PlayerColumn(0, 0);
+    column.Enter(Row::Quintor, 50);
+    column.Rows(Row::FourOfAKind).Struck = true;
+    (void)engine.ClickCup(W, H);
+    while (engine.StepDice(W, H)) {
+    }
+    engine.ThrowSettled();
+    for (TDice &die : engine.Dice())
+        die.SetFace(5);
+    engine.EvaluateIfPending();
+
+    const TAdvice advice = Advise(*m_Default, engine);
+    const auto fieldOf = [&advice](int row) {
+        return *std::find_if(advice.Choices.begin(), advice.Choices.end(), [row](const TTurnChoice &c) {
+            return c.What == TTurnChoice::Kind::Field && c.Row == row;
+        });
+    };
+    QCOMPARE(fieldOf(Row::ThreeOfAKind).Points, 100);
+    QVERIFY(!fieldOf(Row::ThreeOfAKind).Strike);
+    QCOMPARE(fieldOf(Row::FourOfAKind).Points, 30);  // its own sum, not the 100
+    QVERIFY(!fieldOf(Row::FourOfAKind).Strike);
+    QCOMPARE(fieldOf(Row::Sixes).Points, 30);
 }
 
 void TestComputerPlayer::storedStrengthValues_data()
