@@ -50,6 +50,10 @@ TCoachPanel::TCoachPanel(const TTurnEngine &engine, TScoreBoard &board, TPlayfie
     m_Label = new QLabel(head);
     m_Label->setObjectName(QStringLiteral("LabelHint"));
     m_Label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Four lines (three choices and the note on estimates) fit the head.
+    QFont small = m_Label->font();
+    small.setPixelSize(10);
+    m_Label->setFont(small);
     m_Label->hide();
     m_FieldMark = new QFrame(window);
     m_FieldMark->setObjectName(QStringLiteral("FrameHintField"));
