@@ -2,12 +2,13 @@
 # Screenshots of computer players and the coach under Xvfb: a person against
 # a "Profi" (the computer's turn, then the person's hint after a throw), and
 # a game of three computers that plays itself to the ceremony.
-# Usage: tools/screenshots-computers.sh [build-folder] [output-folder] [display]
+# Usage: tools/screenshots-computers.sh [build-folder] [output-folder] [display] [all|profi|computers]
 set -euo pipefail
 
 BUILD=${1:-build}
 OUT=${2:-/tmp/quintor-computer-shots}
 DISPLAY_NUMBER=${3:-:48}
+PART=${4:-all}
 PROGRAM=$(realpath "$BUILD/Quintor")
 TOOLS=$(dirname "$(realpath "$0")")
 
@@ -57,8 +58,10 @@ stop_game() {
     PROGRAM_PID=
 }
 
-# Anna against Zora ("Profi"): Anna throws and asks for a hint, enters a
-# field, then Zora plays her turn.
+# Anna against Zora ("Profi"): Anna throws and asks for a hint (dice to
+# keep), throws twice more and asks again (the best field), enters a field,
+# then Zora plays her turn.
+if [ "$PART" != computers ]; then
 start_game person-vs-profi Anna:1 Zora:2:3
 sleep 2
 click_in_game 580 560                      # Anna's cup
@@ -66,12 +69,21 @@ sleep 3
 xdotool key t
 sleep 0.5
 import -window root "$OUT/person-vs-profi-hint.png"
+click_in_game 580 560
+sleep 3
+click_in_game 580 560
+sleep 3
+xdotool key t
+sleep 0.5
+import -window root "$OUT/person-vs-profi-hint-field.png"
 click_in_game 300 $((100 + 17 * 20))       # Anna's Chance, a safe entry
 sleep 1.5
 import -window root "$OUT/person-vs-profi-computer-turn.png"
 sleep 6
 import -window root "$OUT/person-vs-profi-computer-later.png"
 stop_game
+fi
+[ "$PART" = profi ] && { echo "screenshots in $OUT"; exit 0; }
 
 # Three computers play a whole game by themselves.
 start_game three-computers Anton:0:1 Berta:1:2 Clara:4:3
