@@ -7,7 +7,8 @@
 """Writes a data folder with signed player profiles (and optionally a signed
 rule template) for screenshots and manual tests.
 
-Usage: quintor-data.py FOLDER [--columns N] [--design N] [--redo] NAME[:DICETYPE] ...
+Usage: quintor-data.py FOLDER [--columns N] [--design N] [--redo] NAME[:DICETYPE[:COMPUTER]] ...
+COMPUTER: 1 Anfänger, 2 Fortgeschritten, 3 Profi; without it a person.
 """
 import argparse
 import os
@@ -47,10 +48,13 @@ def main() -> None:
     args = parser.parse_args()
     os.makedirs(args.folder, exist_ok=True)
     for number, entry in enumerate(args.players, start=1):
-        name, _, dice = entry.partition(":")
-        write_signed(os.path.join(args.folder, f"Player{number}.qtp"), [
-            "[PLAYER]", "MatchesWon=0", f"Name={name}", "Plays=1", "Background=",
-            "BackgroundType=0", f"DiceType={dice or 0}"])
+        name, _, rest = entry.partition(":")
+        dice, _, computer = rest.partition(":")
+        lines = ["[PLAYER]", "MatchesWon=0", f"Name={name}", "Plays=1", "Background=",
+                 "BackgroundType=0", f"DiceType={dice or 0}"]
+        if computer:
+            lines.append(f"Computer={computer}")
+        write_signed(os.path.join(args.folder, f"Player{number}.qtp"), lines)
     if args.columns != 1 or args.design != 0 or args.redo:
         write_signed(os.path.join(args.folder, "Quintor.ini"), [
             "[Settings]", f"DesignName={args.design}", "MultTavolex=1", "DiceCount=3",

@@ -10,6 +10,7 @@
 #include "mainwindow/uFormCaption.h"
 #include "storage/uTPlayer.h"
 #include "storage/uTGameRecords.h"
+#include "strategy/uTComputerPlayer.h"
 #include "storage/uTStatistics.h"
 #include "storage/uTools.h"
 
@@ -175,7 +176,15 @@ void TFormQuintorMenu_EditPlayer::CreateControls()
     m_EditPlayerName->setObjectName(QStringLiteral("EditPlayerName"));
     m_EditPlayerName->setFixedWidth(249);
     connect(m_EditPlayerName, &QLineEdit::textChanged, this, &TFormQuintorMenu_EditPlayer::EditPlayerNameChange);
-    grid->addWidget(m_EditPlayerName, 0, 1, Qt::AlignLeft);
+    auto *nameRow = new QHBoxLayout;
+    nameRow->addWidget(m_EditPlayerName);
+    nameRow->addSpacing(16);
+    auto *kindLabel = new QLabel(QStringLiteral("Spielt als:"), this);
+    kindLabel->setObjectName(QStringLiteral("LabelComputer"));
+    nameRow->addWidget(kindLabel);
+    nameRow->addWidget(CreatePlayerKindChoice());
+    nameRow->addStretch(1);
+    grid->addLayout(nameRow, 0, 1);
 
     AddLabel(grid, QStringLiteral("Spieltisch:"), 1, this)->setObjectName(QStringLiteral("sLabel1"));
     grid->addWidget(CreateBackgroundPanel(), 1, 1);
@@ -200,6 +209,18 @@ void TFormQuintorMenu_EditPlayer::CreateControls()
     grid->addLayout(buttons, 4, 0, 1, 2);
     connect(m_ButtonCancel, &QPushButton::clicked, this, [this] { done(ResultCancel); });
     connect(m_ButtonOk, &QPushButton::clicked, this, &TFormQuintorMenu_EditPlayer::ButtonOkClick);
+}
+
+QWidget *TFormQuintorMenu_EditPlayer::CreatePlayerKindChoice()
+{
+    m_ComboBoxComputer = new QComboBox(this);
+    m_ComboBoxComputer->setObjectName(QStringLiteral("ComboBoxComputer"));
+    m_ComboBoxComputer->setToolTip(QStringLiteral("Ein Mensch spielt selbst, ein Computerspieler zieht allein"));
+    // The item's position is the stored "Computer" value.
+    m_ComboBoxComputer->addItem(QStringLiteral("Mensch"));
+    for (const TStrength strength : {TStrength::Beginner, TStrength::Advanced, TStrength::Pro})
+        m_ComboBoxComputer->addItem(QStringLiteral("Computer: ") + StrengthName(strength));
+    return m_ComboBoxComputer;
 }
 
 QWidget *TFormQuintorMenu_EditPlayer::CreateBackgroundPanel()
@@ -333,6 +354,7 @@ void TFormQuintorMenu_EditPlayer::FormActivate()
     if (QAbstractButton *dice = m_DiceButtons->button(m_Edited->DiceType()))
         dice->setChecked(true);
     m_EditBackgroundPicture->setText(m_Edited->Background());
+    m_ComboBoxComputer->setCurrentIndex(static_cast<int>(StrengthOf(m_Edited->Computer())));
     m_Statistics = std::make_unique<TStatistics>(m_DataFolder);
     FillStatistics();
 }
@@ -438,6 +460,7 @@ void TFormQuintorMenu_EditPlayer::ButtonOkClick()
     edited.SetBackgroundType(m_RadioButtonColor->isChecked() ? 0 : 1);
     edited.SetDiceType(std::max(0, m_DiceButtons->checkedId()));
     edited.SetBackground(m_EditBackgroundPicture->text());
+    edited.SetComputer(m_ComboBoxComputer->currentIndex());
     try {
         edited.SaveToFile(m_ProfileFile);
     } catch (const EWriteError &error) {

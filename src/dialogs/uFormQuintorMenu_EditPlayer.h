@@ -26,7 +26,7 @@ class TStatistics;
 // "Beschreibung (*.a;*.b)|*.a;*.b|..." as Qt file dialog filters.
 [[nodiscard]] QStringList PictureFilters();
 
-// Edits one profile: name, table background, dice colour. The profile object
+// Edits one profile: name, person or computer, table background, dice colour. The profile object
 // and its file are written only by "&Ok", and only when the file was written.
 // Lists the player's recorded games whose report lies in the data folder.
 class TFormQuintorMenu_EditPlayer : public QDialog {
@@ -64,6 +64,8 @@ protected:
 
 private:
     void CreateControls();
+    // A person or a computer player of one of the three strengths.
+    QWidget *CreatePlayerKindChoice();
     QWidget *CreateBackgroundPanel();
     QWidget *CreateDicePanel();
     QWidget *CreateStatisticsPanel();
@@ -79,6 +81,7 @@ private:
     bool m_Activated = false;
 
     QLineEdit *m_EditPlayerName = nullptr;
+    QComboBox *m_ComboBoxComputer = nullptr;
     QRadioButton *m_RadioButtonColor = nullptr;
     QRadioButton *m_RadioButtonFile = nullptr;
     QLineEdit *m_EditBackgroundPicture = nullptr;

@@ -10,6 +10,7 @@
 #include "gamewindow/uDesigns.h"
 #include "gamewindow/uDrawSurface.h"
 #include "gamewindow/uGameKeys.h"
+#include "gamewindow/uGameAssist.h"
 #include "gamewindow/uGameReport.h"
 #include "gamewindow/uGameStatusBar.h"
 #include "gamewindow/uMissingFiles.h"
@@ -23,6 +24,7 @@
 #include "storage/uIniFile.h"
 #include "storage/uTStatistics.h"
 #include "storage/uTools.h"
+#include "strategy/uTRulesScoring.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -145,6 +147,7 @@ void TFormQuintorGameMain::FormCreate()
         m_Playfield = std::make_unique<TPlayfield>(*m_Engine, *m_Surface, *m_Designs, *m_Sounds, m_Settings);
         m_Playfield->SetBackgroundIndex(first);
         CreateKeys();
+        CreateAssist();
 
         ThrowsLeftChanged();
         m_Engine->HighlightCurrentPlayer();
@@ -196,6 +199,30 @@ int TFormQuintorGameMain::exec()
     return m_Refused ? ResultClosed : QDialog::exec();
 }
 
+void TFormQuintorGameMain::CreateAssist()
+{
+    m_Assist = std::make_unique<TGameAssist>(*m_Engine, *m_ScoreBoard, *m_Playfield, *m_StatusBarMain, m_Settings,
+                                             m_PanelHead, this);
+    m_Assist->Place(m_PanelHead->width(), HeadHeight);
+    m_Assist->Start(StrategyCacheFolder());
+}
+
+bool TFormQuintorGameMain::ComputerOnTurn() const
+{
+    return m_Assist && m_Assist->IgnoresClicks();
+}
+
+void TFormQuintorGameMain::FrameTimer()
+{
+    Absorb([this] {
+        m_Playfield->DXTimerMainTimer();
+        // A question of the window (abort, give-up) holds the computer too.
+        const QWidget *modal = QApplication::activeModalWidget();
+        if (m_Assist && (!modal || modal == this))
+            m_Assist->Frame(m_Surface->width(), m_Surface->height());
+    });
+}
+
 void TFormQuintorGameMain::CreateControls()
 {
     QFont font(QStringLiteral("Comic Sans MS"));
@@ -235,12 +262,11 @@ void TFormQuintorGameMain::CreateControls()
     m_PanelDXPlayField->setFocusPolicy(Qt::StrongFocus);
     m_Surface = new TDrawSurface(m_PanelDXPlayField);
     m_Surface->setObjectName(QStringLiteral("DXDrawPlayfield"));
-    connect(m_Surface, &TDrawSurface::Timer, this, [this] {
-        Absorb([this] { m_Playfield->DXTimerMainTimer(); });
-    });
+    connect(m_Surface, &TDrawSurface::Timer, this, [this] { FrameTimer(); });
     connect(m_Surface, &TDrawSurface::MouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-                Absorb([&] { m_Playfield->MouseDown(button == Qt::LeftButton, x, y); });
+                if (!ComputerOnTurn())
+                    Absorb([&] { m_Playfield->MouseDown(button == Qt::LeftButton, x, y); });
             });
     CreateResultPanel();
 
@@ -286,6 +312,8 @@ void TFormQuintorGameMain::PlaceStaticPanels()
     const int h = height();
     m_PanelHead->setGeometry(0, 0, w, HeadHeight);
     m_LabelHead->setGeometry(w - 183 - Margin, 0, 183, HeadHeight);
+    if (m_Assist)
+        m_Assist->Place(w, HeadHeight);
     m_StatusBarMain->setGeometry(0, h - m_StatusBarMain->height(), w, m_StatusBarMain->height());
 
     const TBoardPlace board = MultiColumn() ? ManyColumnBoard : OneColumnBoard;
@@ -435,24 +463,34 @@ void TFormQuintorGameMain::ComboBoxTableSelect(int index)
 
 void TFormQuintorGameMain::PanelScoresClick(int column, int row)
 {
-    Absorb([&] { m_Engine->ChooseField(column, row); });
+    if (!ComputerOnTurn())
+        Absorb([&] { m_Engine->ChooseField(column, row); });
 }
 
 void TFormQuintorGameMain::ImageInfoClick(int player)
 {
-    Absorb([&] { m_Engine->GiveUp(player); });
+    if (!ComputerOnTurn())
+        Absorb([&] { m_Engine->GiveUp(player); });
 }
 
 void TFormQuintorGameMain::ShowPlayer(int player)
 {
-    Absorb([&] { m_Engine->ViewPlayer(player); });
+    if (!ComputerOnTurn())
+        Absorb([&] { m_Engine->ViewPlayer(player); });
 }
 
 void TFormQuintorGameMain::CreateKeys()
 {
     TGameKeys::TActions actions;
-    actions.Throw = [this] { Absorb([this] { m_Playfield->ThrowKey(); }); };
-    actions.Die = [this](int number) { Absorb([&] { m_Playfield->DieKey(number); }); };
+    // A computer's turn ignores the keys as it ignores the mouse.
+    actions.Throw = [this] {
+        if (!ComputerOnTurn())
+            Absorb([this] { m_Playfield->ThrowKey(); });
+    };
+    actions.Die = [this](int number) {
+        if (!ComputerOnTurn())
+            Absorb([&] { m_Playfield->DieKey(number); });
+    };
     actions.ChooseField = [this](int column, int row) { PanelScoresClick(column, row); };
     actions.GiveUp = [this](int player) { ImageInfoClick(player); };
     actions.ShowPlayer = [this](int player) { ShowPlayer(player); };
@@ -686,7 +724,10 @@ void TFormQuintorGameMain::WriteGameReport()
     const QDateTime now = m_Now();
     const RGameReport report{now, ResolveGameNumber(), m_StartTime, m_EndTime, m_Winners};
     // Named only once written: the statistics must never name a missing file.
-    m_ReportFileName = SaveGameReport(m_DataFolder, now, m_ReportFileName, GameReportLines(*m_Engine, report));
+    QStringList lines = GameReportLines(*m_Engine, report);
+    if (m_Assist)
+        m_Assist->AppendAnalysis(lines);
+    m_ReportFileName = SaveGameReport(m_DataFolder, now, m_ReportFileName, lines);
 }
 
 bool TFormQuintorGameMain::WriteGameReportReporting()

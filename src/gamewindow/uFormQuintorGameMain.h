@@ -25,6 +25,7 @@ class TDrawSurface;
 class TGameKeys;
 class TFormQuintorTempSettings;
 class TFormQuintorWait;
+class TGameAssist;
 class TGameStatusBar;
 class TPlayfield;
 class TResultPanel;
@@ -84,6 +85,8 @@ public:
     [[nodiscard]] QComboBox *BackgroundSelector() const noexcept { return m_ComboBoxTable; }
     [[nodiscard]] TFormQuintorTempSettings *ValueTable() const noexcept { return m_ValueTable; }
     [[nodiscard]] TGameKeys *Keys() const noexcept { return m_Keys; }
+    // The computer players, the coach and the analysis.
+    [[nodiscard]] TGameAssist *Assist() const noexcept { return m_Assist.get(); }
     // The messages of the wait window shown while the window was created.
     [[nodiscard]] const QStringList &LoadingMessages() const noexcept { return m_LoadingMessages; }
 
@@ -177,6 +180,9 @@ private:
     bool WriteGameReportReporting();
     void ButtonPrintClick();
     void Message(const QString &text);
+    void CreateAssist();
+    // One frame of the frame timer: the playfield, then a computer's action.
+    void FrameTimer();
     void ComboBoxTableSelect(int index);
     // The board's click handlers, also run by their keys.
     void PanelScoresClick(int column, int row);
@@ -189,6 +195,8 @@ private:
     // message, and the window lays itself out anew.
     void Absorb(const std::function<void()> &handler);
     [[nodiscard]] bool MultiColumn() const;
+    // A computer player's turn: the board and the playfield ignore clicks.
+    [[nodiscard]] bool ComputerOnTurn() const;
 
     QString m_DataFolder;
     QString m_ProgramFolder;
@@ -201,6 +209,7 @@ private:
     std::unique_ptr<TSoundCatalogue> m_Sounds;
     std::unique_ptr<TPlayfield> m_Playfield;
     std::unique_ptr<TStatistics> m_Statistics;
+    std::unique_ptr<TGameAssist> m_Assist;  // after the engine and the playfield: goes first
     std::function<void(int)> m_Pause;
     std::function<QDateTime()> m_Now;
     std::function<void(const QString &)> m_OpenReport;

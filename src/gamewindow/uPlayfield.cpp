@@ -21,6 +21,7 @@ constexpr int CupBand = 58;         // the row of throw cups at the bottom
 constexpr int CupSize = 128;
 constexpr int ShakeFramesWithoutSound = 30;
 constexpr int HoldMark = 1;
+constexpr int HintMark = 3;  // green, apart from the amber mark of a held die
 constexpr int SmallCup = 0;
 constexpr int LargeCup = 1;
 constexpr int NoPattern = 255;
@@ -153,9 +154,12 @@ void TPlayfield::DrawDice(bool heldOnly)
     const int diceType = player < m_Engine.Players().size() ? m_Engine.Players()[player].DiceType() : 0;
     const TPictureList &set = m_Designs.DiceSet(diceType);
     const bool turning = m_Settings.AnimateDice() == 4;
-    for (const TDice &die : m_Engine.Dice()) {
+    for (std::size_t i = 0; i < m_Engine.Dice().size(); ++i) {
+        const TDice &die = m_Engine.Dice()[i];
         const int p = die.Face() * 4 + die.Variant();
         const int size = die.Size();
+        if (m_HintDice[i] && (die.State() == TDice::dsHeld || (!heldOnly && die.State() == TDice::dsLying)))
+            DrawHintMark(die);
         switch (die.State()) {
         case TDice::dsHeld:
             m_Surface.DrawRotateAlpha(m_Designs.HoldMarks(), HoldMark, die.X(), die.Y(), size, size, 0,
@@ -190,6 +194,13 @@ void TPlayfield::DrawDiceNumbers()
                                   die.Y() - die.Size() / 2, NumberWidth, NumberHeight, 0, 0.0, 0.0, 0,
                                   NumberOpacity);
     }
+}
+
+void TPlayfield::DrawHintMark(const TDice &die)
+{
+    const int size = die.Size() + die.Size() / 2;
+    m_Surface.DrawRotateAlpha(m_Designs.HoldMarks(), HintMark, die.X(), die.Y(), size, size, 0, 0.5, 0.5,
+                              m_FrameCounter, 255);
 }
 
 void TPlayfield::AdvanceDice()

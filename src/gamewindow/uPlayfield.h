@@ -8,7 +8,10 @@
 
 #include <QString>
 
+#include <array>
+
 class TDesigns;
+class TDice;
 class TDrawSurface;
 class TMainApplication;
 class TSoundCatalogue;
@@ -55,6 +58,11 @@ public:
     // Status bar switch of the sound: a roll waiting for its sample ends at the next frame.
     void SoundSwitched();
 
+    // The coach's advice: these dice (by index) should be kept; drawn as a
+    // green ring around them until cleared (all false).
+    void SetHintDice(const std::array<bool, 5> &dice) noexcept { m_HintDice = dice; }
+    [[nodiscard]] const std::array<bool, 5> &HintDice() const noexcept { return m_HintDice; }
+
     [[nodiscard]] bool UpdateThrowsLeft();
     [[nodiscard]] const QString &ThrowsLeftText() const noexcept { return m_ThrowsLeftText; }
 
@@ -73,6 +81,7 @@ private:
     void DrawDice(bool heldOnly);
     void DrawDiceNumbers();
     void PlayFalseGame();
+    void DrawHintMark(const TDice &die);
     void AdvanceDice();
     [[nodiscard]] bool SoundOn() const;
 
@@ -87,5 +96,6 @@ private:
     int m_BackgroundIndex = 0;
     bool m_ShowDiceNumbers = false;
     TPictureList m_DiceNumbers;  // "1" to "5", drawn once at creation
+    std::array<bool, 5> m_HintDice{};
     QString m_ThrowsLeftText;  // "X" per throw left, the hidden LabelRollsLeft
 };

@@ -15,6 +15,7 @@
 #include "storage/uIniFile.h"
 #include "storage/uTools.h"
 #include "storage/uWholeFile.h"
+#include "strategy/uTComputerPlayer.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -53,6 +54,7 @@ const QString StandardRuleTexts = QStringLiteral("6335253040501000");
 constexpr int DefaultGameCount = 1;
 constexpr int DefaultDiceCount = 3;
 constexpr int MaxPlayers = 4;
+constexpr int ComputerColumn = 2;  // the strength of a computer player, empty for a person
 
 enum Page { PagePlayers, PageSettings, PagePrint, PageAbout };
 constexpr std::array<int, 4> PageHelpContexts{20100, 20200, 20400, 20500};
@@ -297,8 +299,9 @@ QWidget *TFormQuintorMenu::CreatePlayersPage()
 
     m_ListViewPlayers = new QTreeWidget(page);
     m_ListViewPlayers->setObjectName(QStringLiteral("ListViewPlayers"));
-    m_ListViewPlayers->setColumnCount(2);
-    m_ListViewPlayers->setHeaderLabels({QStringLiteral("Wer spielt mit ?"), QStringLiteral("Filename")});
+    m_ListViewPlayers->setColumnCount(3);
+    m_ListViewPlayers->setHeaderLabels(
+        {QStringLiteral("Wer spielt mit ?"), QStringLiteral("Filename"), QStringLiteral("Computerspieler")});
     m_ListViewPlayers->setColumnHidden(1, true);
     m_ListViewPlayers->setRootIsDecorated(false);
     m_ListViewPlayers->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -307,6 +310,8 @@ QWidget *TFormQuintorMenu::CreatePlayersPage()
     m_ListViewPlayers->setSortingEnabled(false);
     m_ListViewPlayers->header()->setSectionsClickable(true);
     m_ListViewPlayers->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_ListViewPlayers->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    m_ListViewPlayers->header()->setStretchLastSection(false);
     m_ListViewPlayers->setStyleSheet(QStringLiteral("QTreeWidget::item { border-bottom: 1px solid #c8c8c8; }"));
     QFont listFont(QStringLiteral("Comic Sans MS"));
     listFont.setPixelSize(13);
@@ -716,6 +721,8 @@ void TFormQuintorMenu::LoadPlayerList()
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setText(0, m_Profile.Name());
         item->setText(1, path);
+        // Empty for a person, so that people's rows read as before.
+        item->setText(2, StrengthName(StrengthOf(m_Profile.Computer())));
         item->setCheckState(0, m_Profile.Plays() ? Qt::Checked : Qt::Unchecked);
         m_ListViewPlayers->addTopLevelItem(item);
     }
@@ -781,7 +788,7 @@ void TFormQuintorMenu::ListViewPlayersChange(QTreeWidgetItem *item)
 void TFormQuintorMenu::ListViewPlayersColumnClick(int column)
 {
     TListSortState &state = PlayerSortState();
-    state.Mode = column == 0 ? TCompareMode::Text : TCompareMode::Number;
+    state.Mode = column == 0 || column == ComputerColumn ? TCompareMode::Text : TCompareMode::Number;
     const auto flag = static_cast<std::size_t>(column);
     if (flag < state.Inverted.size())
         state.Inverted[flag] = !state.Inverted[flag];

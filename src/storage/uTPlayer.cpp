@@ -34,6 +34,8 @@ void TPlayer::LoadFromFile(const QString &fileName, QString &error)
     m_Background = ini.ReadString(Section, QStringLiteral("Background"), QString());
     m_BackgroundType = ini.ReadInteger(Section, QStringLiteral("BackgroundType"), 0);
     m_DiceType = ini.ReadInteger(Section, QStringLiteral("DiceType"), 0);
+    // Profiles from before computer players lack the key: a person.
+    m_Computer = ini.ReadInteger(Section, QStringLiteral("Computer"), 0);
     // Callers take an empty error for a sound file, so a tampered profile
     // without a name reports its file name instead.
     if (!VerifyKey(ini, Section))
@@ -50,6 +52,7 @@ void TPlayer::SaveToFile(const QString &fileName) const
     ini.WriteString(Section, QStringLiteral("Background"), m_Background);
     ini.WriteInteger(Section, QStringLiteral("BackgroundType"), m_BackgroundType);
     ini.WriteInteger(Section, QStringLiteral("DiceType"), m_DiceType);
+    ini.WriteInteger(Section, QStringLiteral("Computer"), m_Computer);
     WriteKey(ini, Section);
     ini.EndUpdate();
 }

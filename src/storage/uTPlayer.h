@@ -21,6 +21,8 @@ public:
     [[nodiscard]] int BackgroundType() const noexcept { return m_BackgroundType; }
     [[nodiscard]] int BackgroundIndex() const noexcept { return m_BackgroundIndex; }
     [[nodiscard]] int DiceType() const noexcept { return m_DiceType; }
+    // 0 a person, 1-3 a computer player of that strength (TStrength).
+    [[nodiscard]] int Computer() const noexcept { return m_Computer; }
 
     void SetMatchesWon(int v) noexcept { m_MatchesWon = v; }
     void SetName(const QString &v) { m_Name = v; }
@@ -32,6 +34,7 @@ public:
     void SetBackgroundType(int v) noexcept { m_BackgroundType = v; }
     void SetBackgroundIndex(int v) noexcept { m_BackgroundIndex = v; }
     void SetDiceType(int v) noexcept { m_DiceType = v; }
+    void SetComputer(int v) noexcept { m_Computer = v; }
 
     // Reads the profile. `error` becomes empty, or the name just read when
     // the signature does not match (the file name without folder when that
@@ -51,6 +54,7 @@ private:
     int m_BackgroundType = 0;
     int m_BackgroundIndex = 0;
     int m_DiceType = 0;
+    int m_Computer = 0;
 };
 
 // The profile files of a folder.

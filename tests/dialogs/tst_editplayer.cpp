@@ -42,6 +42,7 @@ struct TProfileFixture {
         Profile.SetBackground(QStringLiteral("/bilder/tisch.jpg"));
         Profile.SetBackgroundType(1);
         Profile.SetDiceType(3);
+        Profile.SetComputer(2);
         Profile.SaveToFile(File);
     }
 
@@ -188,6 +189,7 @@ void TestEditPlayer::showsTheProfile()
     QVERIFY(Child<QRadioButton>(dialog, "RadioButtonFile")->isChecked());
     QCOMPARE(Child<QLineEdit>(dialog, "EditBackgroundPicture")->text(), QStringLiteral("/bilder/tisch.jpg"));
     QVERIFY(Child<QAbstractButton>(dialog, "SpeedButtonDarkBlack")->isChecked());
+    QCOMPARE(Child<QComboBox>(dialog, "ComboBoxComputer")->currentText(), QStringLiteral("Computer: Fortgeschritten"));
     QVERIFY(Child<QPushButton>(dialog, "ButtonOk")->isEnabled());
 }
 
@@ -215,9 +217,13 @@ void TestEditPlayer::okStoresAndSignsTheProfile()
     Child<QLineEdit>(dialog, "EditPlayerName")->setText(QStringLiteral("Änne"));
     Child<QRadioButton>(dialog, "RadioButtonColor")->setChecked(true);
     Child<QAbstractButton>(dialog, "SpeedButtonGreen")->click();
+    auto *kind = Child<QComboBox>(dialog, "ComboBoxComputer");
+    QCOMPARE(ComboTexts(kind), (QStringList{"Mensch", "Computer: Anfänger", "Computer: Fortgeschritten", "Computer: Profi"}));
+    kind->setCurrentIndex(3);
     Child<QPushButton>(dialog, "ButtonOk")->click();
 
     const TPlayer stored = fixture.Reload();
+    QCOMPARE(stored.Computer(), 3);
     QCOMPARE(stored.Name(), QStringLiteral("Änne"));
     QCOMPARE(stored.BackgroundType(), 0);
     QCOMPARE(stored.DiceType(), 4);
@@ -233,11 +239,13 @@ void TestEditPlayer::cancelWritesNothing()
     dialog.show();
     Child<QLineEdit>(dialog, "EditPlayerName")->setText(QStringLiteral("Bert"));
     Child<QAbstractButton>(dialog, "SpeedButtonRed")->click();
+    Child<QComboBox>(dialog, "ComboBoxComputer")->setCurrentIndex(0);
     Child<QPushButton>(dialog, "ButtonCancel")->click();
     QCOMPARE(dialog.result(), int(TFormQuintorMenu_EditPlayer::ResultCancel));
     QCOMPARE(fixture.Stored(), before);
     QCOMPARE(fixture.Profile.Name(), QStringLiteral("Anna"));
     QCOMPARE(fixture.Profile.DiceType(), 3);
+    QCOMPARE(fixture.Profile.Computer(), 2);
 }
 
 void TestEditPlayer::ownerReusingTheProfileMeanwhileDoesNotLeakIn()

@@ -329,7 +329,7 @@ void TestHostileValues::lineBreaksNeverOpenALineOrSection()
     const struct {
         const char *File;
         int Lines;
-    } expected[] = {{"Player1.qtp", 8}, {"Quintor.ini", 10}, {"Global.ini", 7}, {"Stats.ini", 10}};
+    } expected[] = {{"Player1.qtp", 9}, {"Quintor.ini", 10}, {"Global.ini", 7}, {"Stats.ini", 10}};
     for (const auto &e : expected) {
         const TIniFile ini(folder + QLatin1String(e.File));
         QCOMPARE(ini.RawLines().size(), e.Lines);

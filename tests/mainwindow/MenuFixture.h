@@ -29,13 +29,14 @@ struct TDataFolder {
         settings.SaveToFile(Path + QStringLiteral("Global.ini"));
     }
 
-    QString AddPlayer(const QString &name, bool plays = false, const QString &file = {}) const
+    QString AddPlayer(const QString &name, bool plays = false, const QString &file = {}, int computer = 0) const
     {
         static int counter = 0;
         const QString path = Path + (file.isEmpty() ? QStringLiteral("Player%1.qtp").arg(++counter) : file);
         TPlayer player;
         player.SetName(name);
         player.SetPlays(plays);
+        player.SetComputer(computer);
         player.SaveToFile(path);
         return path;
     }

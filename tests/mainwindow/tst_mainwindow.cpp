@@ -126,6 +126,7 @@ private slots:
     void deletingPlayerAsksAndRemovesOnlyTheProfile();
     void statisticsButtonComparesEveryRecordedPlayer();
     void columnClickTogglesSortDirection();
+    void rosterShowsComputerPlayersAndSortsByStrength();
     void valueFieldChecksItsRange_data();
     void valueFieldChecksItsRange();
     void templateFollowsCountsAndValues();
@@ -475,6 +476,28 @@ void TestMainWindow::columnClickTogglesSortDirection()
     QCOMPARE(order(), (QStringList{QStringLiteral("Carla"), QStringLiteral("Bert"), QStringLiteral("Anna")}));
     menu->ListViewPlayersColumnClick(0);
     QCOMPARE(order(), ascending);
+}
+
+void TestMainWindow::rosterShowsComputerPlayersAndSortsByStrength()
+{
+    TDataFolder data;
+    data.AddPlayer(QStringLiteral("Anna"));
+    data.AddPlayer(QStringLiteral("Bert"), false, {}, 3);
+    data.AddPlayer(QStringLiteral("Carla"), false, {}, 1);
+    auto menu = OpenMenu(data);
+    const auto rows = [&menu] {
+        QStringList texts;
+        for (int i = 0; i < Players(*menu)->topLevelItemCount(); ++i)
+            texts << Players(*menu)->topLevelItem(i)->text(0) + QLatin1Char('/') + Players(*menu)->topLevelItem(i)->text(2);
+        return texts;
+    };
+    QCOMPARE(rows(), (QStringList{"Anna/", "Bert/Profi", "Carla/Anfänger"}));
+    QVERIFY(!Players(*menu)->isColumnHidden(2));
+    // As text, not as a number: every strength would read as 0.
+    menu->ListViewPlayersColumnClick(2);
+    QCOMPARE(rows().first(), QStringLiteral("Bert/Profi"));
+    menu->ListViewPlayersColumnClick(2);
+    QCOMPARE(rows(), (QStringList{"Anna/", "Carla/Anfänger", "Bert/Profi"}));
 }
 
 void TestMainWindow::valueFieldChecksItsRange_data()

@@ -44,6 +44,7 @@ class TestProfiles : public QObject {
 private slots:
     void profileReadsBackWhatWasSaved();
     void profileFileHoldsTheKeysInOrderAndSignedLast();
+    void profileWithoutComputerKeyIsAPersonAndGetsTheKeyWhenWritten();
     void handEditedProfileReportsTheNameRead_data();
     void handEditedProfileReportsTheNameRead();
     void missingProfileLeavesTheFieldsAlone();
@@ -67,6 +68,7 @@ void TestProfiles::profileReadsBackWhatWasSaved()
     saved.SetBackground("/home/j/Bilder/tisch.jpg");
     saved.SetBackgroundType(1);
     saved.SetDiceType(5);
+    saved.SetComputer(3);
     saved.SaveToFile(path);
 
     TPlayer read;
@@ -79,6 +81,7 @@ void TestProfiles::profileReadsBackWhatWasSaved()
     QCOMPARE(read.Background(), saved.Background());
     QCOMPARE(read.BackgroundType(), 1);
     QCOMPARE(read.DiceType(), 5);
+    QCOMPARE(read.Computer(), 3);
 }
 
 void TestProfiles::profileFileHoldsTheKeysInOrderAndSignedLast()
@@ -90,15 +93,45 @@ void TestProfiles::profileFileHoldsTheKeysInOrderAndSignedLast()
     player.SetName("Anna");
     player.SetPlays(true);
     player.SetDiceType(1);
+    player.SetComputer(2);
     player.SaveToFile(path);
-    const QByteArray text = "[PLAYER]MatchesWon=2Name=AnnaPlays=1Background=BackgroundType=0DiceType=1";
-    QCOMPARE(ReadBytes(path), "[PLAYER]\r\nMatchesWon=2\r\nName=Anna\r\nPlays=1\r\nBackground=\r\nBackgroundType=0\r\nDiceType=1\r\nKey="
-                                  + EncodeKey(text) + "\r\n");
+    const QByteArray text = "[PLAYER]MatchesWon=2Name=AnnaPlays=1Background=BackgroundType=0DiceType=1Computer=2";
+    QCOMPARE(ReadBytes(path), "[PLAYER]\r\nMatchesWon=2\r\nName=Anna\r\nPlays=1\r\nBackground=\r\nBackgroundType=0\r\nDiceType=1"
+                              "\r\nComputer=2\r\nKey=" + EncodeKey(text) + "\r\n");
     // Saving again over the signed file keeps one Key line at the end.
     player.SetName("Berta");
     player.SaveToFile(path);
     QCOMPARE(ReadBytes(path).count("Key="), 1);
     QVERIFY(VerifyKey(path, "PLAYER"));
+}
+
+void TestProfiles::profileWithoutComputerKeyIsAPersonAndGetsTheKeyWhenWritten()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Player1.qtp");
+    // Written before computer players existed: signed without the key.
+    const QByteArray text = "[PLAYER]MatchesWon=0Name=AnnaPlays=1Background=BackgroundType=0DiceType=4";
+    WriteBytes(path, "[PLAYER]\r\nMatchesWon=0\r\nName=Anna\r\nPlays=1\r\nBackground=\r\nBackgroundType=0\r\n"
+                     "DiceType=4\r\nKey=" + EncodeKey(text) + "\r\n");
+    TPlayer player;
+    player.SetComputer(3);  // a reused scratch profile: the missing key means a person
+    QString error = "stale";
+    player.LoadFromFile(path, error);
+    QCOMPARE(error, QString());
+    QCOMPARE(player.Computer(), 0);
+    QCOMPARE(player.DiceType(), 4);
+
+    player.SetComputer(1);
+    player.SaveToFile(path);
+    // The file's own lines stay where they are; the new key joins the section, signed.
+    QVERIFY(ReadBytes(path).startsWith("[PLAYER]\r\nMatchesWon=0\r\nName=Anna\r\nPlays=1\r\nBackground=\r\n"
+                                       "BackgroundType=0\r\nDiceType=4\r\n"));
+    QCOMPARE(ReadBytes(path).count("Computer=1\r\n"), 1);
+    QVERIFY(VerifyKey(path, "PLAYER"));
+    TPlayer reread;
+    reread.LoadFromFile(path, error);
+    QCOMPARE(error, QString());
+    QCOMPARE(reread.Computer(), 1);
 }
 
 void TestProfiles::handEditedProfileReportsTheNameRead_data()
