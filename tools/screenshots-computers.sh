@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Screenshots of computer players and the coach under Xvfb: a person against
 # a "Profi" (the computer's turn, then the person's hint after a throw), and
 # a game of three computers that plays itself to the ceremony.
