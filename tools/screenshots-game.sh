@@ -76,16 +76,6 @@ game() {  # name columns board-right players...
     xdotool key Down Down Return
     sleep 1
     import -window root "$OUT/$name-other-background.png"
-    if [ "$columns" -gt 1 ]; then
-        # The second player's panel, left of the board: "Nur zur Info".
-        click_in_game 100 125
-        sleep 0.8
-        import -window root "$OUT/$name-viewing-other.png"
-        click_in_game 100 65                 # back to the own sheet
-        click_in_game $((right + 300)) 66    # "?": the value table
-        sleep 0.8
-        import -window root "$OUT/$name-value-table.png"
-    fi
     # The keyboard: the first player's turn ends with Return on the framed
     # field; the next player throws with Space, holds the leftmost die with 1
     # and moves the frame one field down.
@@ -96,6 +86,17 @@ game() {  # name columns board-right players...
     xdotool key 1 Down
     sleep 1
     import -window root "$OUT/$name-keyboard.png"
+    if [ "$columns" -gt 1 ]; then
+        # After the keyboard turn the second player is on turn: the first
+        # player's panel, top left of the board, shows "Nur zur Info".
+        click_in_game 100 65
+        sleep 0.8
+        import -window root "$OUT/$name-viewing-other.png"
+        click_in_game 100 125                # back to the own sheet
+        click_in_game $((right + 300)) 66    # "?": the value table
+        sleep 0.8
+        import -window root "$OUT/$name-value-table.png"
+    fi
     kill "$PROGRAM_PID" 2>/dev/null || true
     wait "$PROGRAM_PID" 2>/dev/null || true
     PROGRAM_PID=
