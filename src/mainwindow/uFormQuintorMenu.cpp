@@ -11,6 +11,7 @@
 #include "mainwindow/uDesign.h"
 #include "mainwindow/uExtValuesEditor.h"
 #include "mainwindow/uFormCaption.h"
+#include "mainwindow/uLazyIcon.h"
 #include "play/uRandom.h"
 #include "storage/uIniFile.h"
 #include "storage/uTools.h"
@@ -267,7 +268,7 @@ QWidget *TFormQuintorMenu::CreatePlayersPage()
         button->setObjectName(QLatin1String(name));
         button->setText(caption);
         button->setToolTip(hint);
-        button->setIcon(page->style()->standardIcon(icon));
+        button->setIcon(SmallStandardIcon(*page->style(), icon));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
         button->setFixedSize(72, 41);
@@ -330,7 +331,7 @@ QToolButton *TFormQuintorMenu::CreateCountButtons(QButtonGroup *group, const QSt
         button->setObjectName(prefix + QString::number(number));
         button->setCheckable(true);
         button->setFixedSize(23, 22);
-        button->setIcon(QIcon(QStringLiteral(":/images/count%1.png").arg(number)));
+        button->setIcon(LazyFileIcon(QStringLiteral(":/images/count%1.png").arg(number)));
         button->setIconSize(QSize(13, 13));
         if (button->icon().isNull())
             button->setText(QString::number(number));
@@ -447,7 +448,7 @@ QWidget *TFormQuintorMenu::CreatePrintPage()
     auto *button = new QPushButton(page);
     button->setObjectName(QStringLiteral("BitBtnCreateSheet"));
     button->setFixedSize(48, 25);
-    button->setIcon(QIcon(QStringLiteral(":/images/sheet.png")));
+    button->setIcon(LazyFileIcon(QStringLiteral(":/images/sheet.png")));
     button->setIconSize(QSize(16, 16));
     button->setToolTip(QStringLiteral("Sie haben hier die Möglichkeit,\neinen leeren Quintorblock auszudrucken."));
     button->setAutoDefault(false);
