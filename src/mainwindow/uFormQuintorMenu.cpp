@@ -40,7 +40,9 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextOption>
 #include <QTime>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -71,6 +73,16 @@ const QString InfoText = QStringLiteral(
     "auf der Seite \"Einstellungen\" frei festlegen.\n\n"
     "Viel Glück beim Würfeln!\n\n"
     "Freie Software unter der GNU General Public License, Version 3 oder später.");
+
+QString InfoWithNames()
+{
+    QString text = InfoText;
+    text.replace(QStringLiteral("%APP_NAME%"), QStringLiteral("Quintor"));
+    text.replace(QStringLiteral("%APP_VERSION%"), QStringLiteral("3.1"));
+    text.replace(QStringLiteral("%APP_SUB_VERSION%"), QStringLiteral(".11.9916"));
+    text.replace(QStringLiteral("%APP_FULLNAME%"), QStringLiteral("Frei konfigurierbarer\nTavolex - Clone"));
+    return text;
+}
 
 // Position in the design list of a rule set's "DesignName": the name read as
 // a number, 0 when it is none or names no design.
@@ -204,7 +216,8 @@ void TFormQuintorMenu::CreateControls()
     QPalette colours = palette();
     colours.setColor(QPalette::Window, MainWindowColor);
     setPalette(colours);
-    setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
+    // Decoded when the window system asks for it; the offscreen platform never does.
+    setWindowIcon(LazyFileIcon(QStringLiteral(":/images/icon.png")));
     SetFormHelpContext(this, PageHelpContexts[PagePlayers]);
 
     auto *central = new QWidget(this);
@@ -482,7 +495,12 @@ QWidget *TFormQuintorMenu::CreateAboutPage()
     QFont memoFont(QStringLiteral("Comic Sans MS"));
     memoFont.setPixelSize(16);
     m_MemoInfo->setFont(memoFont);
-    m_MemoInfo->setPlainText(InfoText);
+    // Filled and centred here, in one layout: each later change of the text
+    // laid the hidden page's text out again.
+    QTextOption centred = m_MemoInfo->document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    m_MemoInfo->document()->setDefaultTextOption(centred);
+    m_MemoInfo->setPlainText(InfoWithNames());
     layout->addWidget(m_MemoInfo);
     return page;
 }
@@ -639,17 +657,6 @@ void TFormQuintorMenu::RefreshStatusBar()
 
 void TFormQuintorMenu::RefreshInfoPage()
 {
-    QString text = m_MemoInfo->toPlainText();
-    text.replace(QStringLiteral("%APP_NAME%"), QStringLiteral("Quintor"));
-    text.replace(QStringLiteral("%APP_VERSION%"), QStringLiteral("3.1"));
-    text.replace(QStringLiteral("%APP_SUB_VERSION%"), QStringLiteral(".11.9916"));
-    text.replace(QStringLiteral("%APP_FULLNAME%"), QStringLiteral("Frei konfigurierbarer\nTavolex - Clone"));
-    if (text != m_MemoInfo->toPlainText()) {
-        m_MemoInfo->setPlainText(text);
-        m_MemoInfo->selectAll();
-        m_MemoInfo->setAlignment(Qt::AlignHCenter);
-        m_MemoInfo->moveCursor(QTextCursor::Start);
-    }
     m_CheckBoxShowSplash->setChecked(m_Application.ShowSplash());
 }
 
