@@ -11,6 +11,7 @@
 #include "mainwindow/uDesign.h"
 #include "mainwindow/uExtValuesEditor.h"
 #include "mainwindow/uFormCaption.h"
+#include "mainwindow/uLazyIcon.h"
 #include "play/uRandom.h"
 #include "storage/uIniFile.h"
 #include "storage/uTools.h"
@@ -40,7 +41,9 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextOption>
 #include <QTime>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -72,6 +75,16 @@ const QString InfoText = QStringLiteral(
     "auf der Seite \"Einstellungen\" frei festlegen.\n\n"
     "Viel Glück beim Würfeln!\n\n"
     "Freie Software unter der GNU General Public License, Version 3 oder später.");
+
+QString InfoWithNames()
+{
+    QString text = InfoText;
+    text.replace(QStringLiteral("%APP_NAME%"), QStringLiteral("Quintor"));
+    text.replace(QStringLiteral("%APP_VERSION%"), QStringLiteral("3.1"));
+    text.replace(QStringLiteral("%APP_SUB_VERSION%"), QStringLiteral(".11.9916"));
+    text.replace(QStringLiteral("%APP_FULLNAME%"), QStringLiteral("Frei konfigurierbarer\nTavolex - Clone"));
+    return text;
+}
 
 // Position in the design list of a rule set's "DesignName": the name read as
 // a number, 0 when it is none or names no design.
@@ -205,7 +218,8 @@ void TFormQuintorMenu::CreateControls()
     QPalette colours = palette();
     colours.setColor(QPalette::Window, MainWindowColor);
     setPalette(colours);
-    setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
+    // Decoded when the window system asks for it; the offscreen platform never does.
+    setWindowIcon(LazyFileIcon(QStringLiteral(":/images/icon.png")));
     SetFormHelpContext(this, PageHelpContexts[PagePlayers]);
 
     auto *central = new QWidget(this);
@@ -269,7 +283,7 @@ QWidget *TFormQuintorMenu::CreatePlayersPage()
         button->setObjectName(QLatin1String(name));
         button->setText(caption);
         button->setToolTip(hint);
-        button->setIcon(page->style()->standardIcon(icon));
+        button->setIcon(SmallStandardIcon(*page->style(), icon));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
         button->setFixedSize(72, 41);
@@ -335,7 +349,7 @@ QToolButton *TFormQuintorMenu::CreateCountButtons(QButtonGroup *group, const QSt
         button->setObjectName(prefix + QString::number(number));
         button->setCheckable(true);
         button->setFixedSize(23, 22);
-        button->setIcon(QIcon(QStringLiteral(":/images/count%1.png").arg(number)));
+        button->setIcon(LazyFileIcon(QStringLiteral(":/images/count%1.png").arg(number)));
         button->setIconSize(QSize(13, 13));
         if (button->icon().isNull())
             button->setText(QString::number(number));
@@ -452,7 +466,7 @@ QWidget *TFormQuintorMenu::CreatePrintPage()
     auto *button = new QPushButton(page);
     button->setObjectName(QStringLiteral("BitBtnCreateSheet"));
     button->setFixedSize(48, 25);
-    button->setIcon(QIcon(QStringLiteral(":/images/sheet.png")));
+    button->setIcon(LazyFileIcon(QStringLiteral(":/images/sheet.png")));
     button->setIconSize(QSize(16, 16));
     button->setToolTip(QStringLiteral("Sie haben hier die Möglichkeit,\neinen leeren Quintorblock auszudrucken."));
     button->setAutoDefault(false);
@@ -486,7 +500,12 @@ QWidget *TFormQuintorMenu::CreateAboutPage()
     QFont memoFont(QStringLiteral("Comic Sans MS"));
     memoFont.setPixelSize(16);
     m_MemoInfo->setFont(memoFont);
-    m_MemoInfo->setPlainText(InfoText);
+    // Filled and centred here, in one layout: each later change of the text
+    // laid the hidden page's text out again.
+    QTextOption centred = m_MemoInfo->document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    m_MemoInfo->document()->setDefaultTextOption(centred);
+    m_MemoInfo->setPlainText(InfoWithNames());
     layout->addWidget(m_MemoInfo);
     return page;
 }
@@ -643,17 +662,6 @@ void TFormQuintorMenu::RefreshStatusBar()
 
 void TFormQuintorMenu::RefreshInfoPage()
 {
-    QString text = m_MemoInfo->toPlainText();
-    text.replace(QStringLiteral("%APP_NAME%"), QStringLiteral("Quintor"));
-    text.replace(QStringLiteral("%APP_VERSION%"), QStringLiteral("3.1"));
-    text.replace(QStringLiteral("%APP_SUB_VERSION%"), QStringLiteral(".11.9916"));
-    text.replace(QStringLiteral("%APP_FULLNAME%"), QStringLiteral("Frei konfigurierbarer\nTavolex - Clone"));
-    if (text != m_MemoInfo->toPlainText()) {
-        m_MemoInfo->setPlainText(text);
-        m_MemoInfo->selectAll();
-        m_MemoInfo->setAlignment(Qt::AlignHCenter);
-        m_MemoInfo->moveCursor(QTextCursor::Start);
-    }
     m_CheckBoxShowSplash->setChecked(m_Application.ShowSplash());
 }
 

@@ -1,0 +1,89 @@
+// SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "mainwindow/uLazyIcon.h"
+
+#include <QFile>
+#include <QIconEngine>
+#include <QPainter>
+
+#include <optional>
+
+namespace {
+
+// Hands every request to the icon of the file, made at the first one.
+class TLazyFileIconEngine : public QIconEngine {
+public:
+    explicit TLazyFileIconEngine(QString fileName) : m_FileName(std::move(fileName)) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().availableSizes(mode, state);
+    }
+    [[nodiscard]] bool isNull() override { return !QFile::exists(m_FileName); }
+    [[nodiscard]] QString key() const override { return QStringLiteral("QuintorLazyFileIcon"); }
+    [[nodiscard]] QIconEngine *clone() const override { return new TLazyFileIconEngine(*this); }
+
+private:
+    const QIcon &Icon()
+    {
+        if (!m_Icon)
+            m_Icon = QIcon(m_FileName);
+        return *m_Icon;
+    }
+
+    QString m_FileName;
+    std::optional<QIcon> m_Icon;
+};
+
+struct TStandardPictures {
+    const char *FileBase;   // in Qt's resources, one file per size
+    const char *ThemeName;  // the icon theme's icon the style prefers
+};
+
+TStandardPictures StandardPictures(QStyle::StandardPixmap which)
+{
+    switch (which) {
+    case QStyle::SP_FileIcon: return {"file", "text-x-generic"};
+    case QStyle::SP_FileDialogDetailedView: return {"viewdetailed", "view-list-details"};
+    case QStyle::SP_TrashIcon: return {"trash", "user-trash"};
+    case QStyle::SP_FileDialogInfoView: return {"fileinfo", "dialog-information"};
+    default: return {nullptr, nullptr};
+    }
+}
+
+}  // namespace
+
+QIcon LazyFileIcon(const QString &fileName)
+{
+    return QIcon(new TLazyFileIconEngine(fileName));
+}
+
+QIcon SmallStandardIcon(const QStyle &style, QStyle::StandardPixmap which)
+{
+    // The pictures the standard icon is made of, in Qt's own resources. A
+    // desktop's icon theme, or resources where they are not found, leave the
+    // standard icon as it is.
+    const TStandardPictures pictures = StandardPictures(which);
+    const QString path = QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png");
+    if (!pictures.FileBase || !QFile::exists(path.arg(QLatin1String(pictures.FileBase)).arg(16))
+        || (!QIcon::themeName().isEmpty() && QIcon::hasThemeIcon(QLatin1String(pictures.ThemeName))))
+        return style.standardIcon(which);
+    QIcon icon;
+    for (const int size : {16, 32})
+        icon.addFile(path.arg(QLatin1String(pictures.FileBase)).arg(size), QSize(size, size));
+    return icon;
+}

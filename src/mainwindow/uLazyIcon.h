@@ -1,0 +1,19 @@
+// SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QIcon>
+#include <QStyle>
+
+// An icon of one picture file, decoded when it is first drawn or asked for a
+// size: an icon made from a file decodes the whole picture at once, which
+// for the buttons of pages not yet shown was work of the start. Null when
+// the file does not exist.
+QIcon LazyFileIcon(const QString &fileName);
+
+// The style's standard icon for a small tool button, without its 128 px
+// picture: the standard icon decodes every size it has when it is made,
+// and the buttons draw at 16 px (32 px on a double-density screen).
+QIcon SmallStandardIcon(const QStyle &style, QStyle::StandardPixmap which);

@@ -1,0 +1,113 @@
+// SPDX-FileCopyrightText: 2026 Quintor-Entwickler
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "mainwindow/uLazyIcon.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QImage Drawn(const QIcon &icon, int size, qreal ratio, QIcon::Mode mode)
+{
+    return icon.pixmap(QSize(size, size), ratio, mode).toImage();
+}
+
+QImage Filled(const QColor &colour)
+{
+    QImage image(13, 13, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+}  // namespace
+
+class TestLazyIcon : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+    void fileIconDrawsAsTheFilesIcon_data();
+    void fileIconDrawsAsTheFilesIcon();
+    void fileIsReadWhenFirstDrawn();
+    void missingFileGivesNullIcon();
+    void smallStandardIconDrawsAsTheStandardIcon_data();
+    void smallStandardIconDrawsAsTheStandardIcon();
+};
+
+void TestLazyIcon::fileIconDrawsAsTheFilesIcon_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("count button") << QStringLiteral(":/images/count1.png") << 13 << 1.0;
+    QTest::newRow("count button, double density") << QStringLiteral(":/images/count6.png") << 13 << 2.0;
+    QTest::newRow("sheet button") << QStringLiteral(":/images/sheet.png") << 16 << 1.0;
+}
+
+void TestLazyIcon::fileIconDrawsAsTheFilesIcon()
+{
+    QFETCH(QString, file);
+    QFETCH(int, size);
+    QFETCH(qreal, ratio);
+    const QIcon eager(file);
+    QVERIFY(!eager.isNull());
+    const QIcon lazy = LazyFileIcon(file);
+    QVERIFY(!lazy.isNull());
+    QCOMPARE(lazy.actualSize(QSize(size, size)), eager.actualSize(QSize(size, size)));
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active})
+        QCOMPARE(Drawn(lazy, size, ratio, mode), Drawn(eager, size, ratio, mode));
+}
+
+// The picture the icon shows is the one in the file when it is first drawn,
+// not when the icon was made: nothing is decoded before.
+void TestLazyIcon::fileIsReadWhenFirstDrawn()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("button.png"));
+    QVERIFY(Filled(Qt::red).save(file));
+    const QIcon lazy = LazyFileIcon(file);
+    QVERIFY(Filled(Qt::blue).save(file));
+    QCOMPARE(Drawn(lazy, 13, 1.0, QIcon::Normal).pixelColor(6, 6), QColor(Qt::blue));
+    QVERIFY(Filled(Qt::green).save(file));
+    QCOMPARE(Drawn(lazy, 13, 1.0, QIcon::Normal).pixelColor(6, 6), QColor(Qt::blue));
+}
+
+void TestLazyIcon::missingFileGivesNullIcon()
+{
+    QVERIFY(LazyFileIcon(QStringLiteral(":/images/no-such-picture.png")).isNull());
+}
+
+void TestLazyIcon::smallStandardIconDrawsAsTheStandardIcon_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::addColumn<qreal>("ratio");
+    for (const qreal ratio : {1.0, 2.0}) {
+        const QByteArray density = ratio > 1 ? ", double density" : "";
+        QTest::newRow("new player" + density) << int(QStyle::SP_FileIcon) << ratio;
+        QTest::newRow("edit player" + density) << int(QStyle::SP_FileDialogDetailedView) << ratio;
+        QTest::newRow("delete player" + density) << int(QStyle::SP_TrashIcon) << ratio;
+        QTest::newRow("statistics" + density) << int(QStyle::SP_FileDialogInfoView) << ratio;
+    }
+    // Not one of the tool buttons' icons: the standard icon itself.
+    QTest::newRow("other icon") << int(QStyle::SP_DialogOkButton) << 1.0;
+}
+
+// The tool buttons draw their icons at 16 px.
+void TestLazyIcon::smallStandardIconDrawsAsTheStandardIcon()
+{
+    QFETCH(int, which);
+    QFETCH(qreal, ratio);
+    const auto pixmap = static_cast<QStyle::StandardPixmap>(which);
+    const QIcon standard = qApp->style()->standardIcon(pixmap);
+    const QIcon small = SmallStandardIcon(*qApp->style(), pixmap);
+    QVERIFY(!small.isNull());
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active})
+        QCOMPARE(Drawn(small, 16, ratio, mode), Drawn(standard, 16, ratio, mode));
+}
+
+QTEST_MAIN(TestLazyIcon)
+#include "tst_lazyicon.moc"
