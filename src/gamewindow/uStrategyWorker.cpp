@@ -40,8 +40,9 @@ void TStrategyWorker::Start()
         if (strategy && !m_Cancel)
             QMetaObject::invokeMethod(this, [this, strategy] { Finished(strategy); }, Qt::QueuedConnection);
     });
-    // A solve competes with the frame loop for the few cores there are.
-    m_Thread->start(QThread::LowPriority);
+    // A solve must never take a core from the frame loop or the display
+    // server: idle priority (SCHED_IDLE on Linux) runs it only on spare time.
+    m_Thread->start(QThread::IdlePriority);
 }
 
 void TStrategyWorker::Finished(std::shared_ptr<const TStrategy> strategy)
