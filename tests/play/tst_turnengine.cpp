@@ -5,6 +5,7 @@
 #include "play/faketurnhost.h"
 #include "play/uRandom.h"
 #include "play/uTTurnEngine.h"
+#include "support/playersnamed.h"
 #include "support/throwof.h"
 
 #include <QTest>
@@ -26,18 +27,6 @@ TTavolexSettings rulesWith(int columns, bool allowRedo = false, bool showHint = 
     rules.SetShowHint(showHint);
     rules.SetExtOptions(ext);
     return rules;
-}
-
-QList<TPlayer> playersNamed(const QStringList &names)
-{
-    QList<TPlayer> players;
-    for (const QString &name : names) {
-        TPlayer p;
-        p.SetName(name);
-        p.SetPlays(true);
-        players << p;
-    }
-    return players;
 }
 
 struct Game {

@@ -7,6 +7,7 @@
 #include "play/uTTurnEngine.h"
 #include "rules/uTTavolex.h"
 #include "storage/uTPlayer.h"
+#include "support/playersnamed.h"
 
 #include <QList>
 #include <QStringList>
@@ -27,18 +28,6 @@ inline TTavolexSettings rulesWith(int columns, bool allowRedo = false, int throw
     rules.SetShowHint(true);
     rules.SetExtOptions(ext);
     return rules;
-}
-
-inline QList<TPlayer> playersNamed(const QStringList &names)
-{
-    QList<TPlayer> list;
-    for (const QString &name : names) {
-        TPlayer p;
-        p.SetName(name);
-        p.SetPlays(true);
-        list << p;
-    }
-    return list;
 }
 
 // The frame loop's part of a throw: the dice roll to rest and are evaluated.
