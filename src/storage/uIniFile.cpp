@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 QString SingleLine(QString text)
@@ -20,29 +22,32 @@ QString SingleLine(QString text)
     return text;
 }
 
-QString Folded(const QString &name)
+bool IsAscii(char c)
 {
-    return name.trimmed().toCaseFolded();
+    return static_cast<unsigned char>(c) < 0x80;
 }
 
-// One pair of double quotes around the whole value is removed.
-QString Unquoted(const QString &value)
+// Names are nearly always plain ASCII, which folds to lower case without
+// the Unicode tables: a file of thousands of sections folds every key.
+QString FoldedAscii(QByteArrayView ascii)
 {
-    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
-        return value.mid(1, value.size() - 2);
-    return value;
+    QString folded(ascii.size(), Qt::Uninitialized);
+    QChar *out = folded.data();
+    for (const char c : ascii)
+        *out++ = QLatin1Char(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    return folded;
 }
 
-bool IsHeader(const QByteArray &trimmed)
+bool IsHeader(QByteArrayView trimmed)
 {
     return trimmed.startsWith('[');
 }
 
-QString HeaderName(const QByteArray &trimmed)
+QByteArrayView HeaderName(QByteArrayView trimmed)
 {
     const qsizetype close = trimmed.indexOf(']');
-    const QByteArray inner = close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1);
-    return FromAnsi(inner.trimmed());
+    const QByteArrayView inner = close < 0 ? trimmed.sliced(1) : trimmed.sliced(1, close - 1);
+    return inner.trimmed();
 }
 
 }  // namespace
@@ -62,21 +67,57 @@ TIniFile::TIniFile(const QString &fileName)
     Parse(file.readAll());
 }
 
+QString TIniFile::FoldedName(const QString &name)
+{
+    const QString trimmed = name.trimmed();
+    if (std::all_of(trimmed.cbegin(), trimmed.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return FoldedAscii(trimmed.toLatin1());
+    return trimmed.toCaseFolded();
+}
+
+QString TIniFile::FoldedKey(QByteArrayView key)
+{
+    key = key.trimmed();
+    if (std::all_of(key.begin(), key.end(), IsAscii))
+        return FoldedAscii(key);
+    return FoldedName(FromAnsi(key));
+}
+
+QString TIniFile::Unquoted(const QString &value)
+{
+    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
+void TIniFile::ForEachLine(QByteArrayView bytes, const std::function<void(const RLine &)> &visit)
+{
+    const char *const end = bytes.data() + bytes.size();
+    const char *start = bytes.data();
+    while (start != end) {
+        const char *stop = std::find_if(start, end, [](char c) { return c == '\r' || c == '\n'; });
+        RLine line;
+        line.Raw = QByteArrayView(start, stop - start);
+        const QByteArrayView trimmed = line.Raw.trimmed();
+        line.Header = IsHeader(trimmed);
+        const qsizetype eq = line.Raw.indexOf('=');
+        if (line.Header) {
+            line.Name = HeaderName(trimmed);
+        } else if (eq > 0 && !trimmed.startsWith(';')) {
+            line.Key = line.Raw.first(eq);
+            line.Value = line.Raw.sliced(eq + 1);
+        }
+        visit(line);
+        if (stop == end)
+            return;
+        start = stop + (*stop == '\r' && stop + 1 != end && stop[1] == '\n' ? 2 : 1);
+    }
+}
+
 QList<QByteArray> TIniFile::SplitLines(const QByteArray &bytes)
 {
     QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(bytes.mid(start, i - start));
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines.append(bytes.mid(start));
+    ForEachLine(bytes, [&lines](const RLine &line) { lines.append(line.Raw.toByteArray()); });
     return lines;
 }
 
@@ -86,35 +127,33 @@ void TIniFile::Parse(const QByteArray &bytes)
     current.HasHeader = false;
     const auto close = [this, &current] {
         if (current.HasHeader || !current.Lines.isEmpty())
-            m_Sections.append(current);
+            m_Sections.append(std::move(current));
     };
-    for (const QByteArray &raw : SplitLines(bytes)) {
-        const QByteArray trimmed = raw.trimmed();
-        if (IsHeader(trimmed)) {
+    ForEachLine(bytes, [&](const RLine &raw) {
+        if (raw.Header) {
             close();
-            current = Section{HeaderName(trimmed), true, {Line{raw, {}, {}}}};
-            continue;
+            current = Section{FromAnsi(raw.Name), true, {Line{raw.Raw.toByteArray(), {}, {}}}};
+            return;
         }
-        Line line{raw, {}, {}};
-        const qsizetype eq = raw.indexOf('=');
-        if (eq > 0 && !trimmed.startsWith(';')) {
-            line.Key = Folded(FromAnsi(raw.left(eq)));
-            line.Value = FromAnsi(raw.mid(eq + 1));
+        Line line{raw.Raw.toByteArray(), {}, {}};
+        if (raw.IsPair()) {
+            line.Key = FoldedKey(raw.Key);
+            line.Value = FromAnsi(raw.Value);
         }
-        current.Lines.append(line);
-    }
+        current.Lines.append(std::move(line));
+    });
     close();
     // QHash::insert replaces: walking backwards keeps the first section of a
     // repeated name, the one reads and writes use.
     for (qsizetype i = m_Sections.size() - 1; i >= 0; --i) {
         if (m_Sections[i].HasHeader)
-            m_Index.insert(Folded(m_Sections[i].Name), i);
+            m_Index.insert(FoldedName(m_Sections[i].Name), i);
     }
 }
 
 const TIniFile::Section *TIniFile::FindSection(const QString &section) const
 {
-    const auto found = m_Index.constFind(Folded(section));
+    const auto found = m_Index.constFind(FoldedName(section));
     return found == m_Index.constEnd() ? nullptr : &m_Sections[*found];
 }
 
@@ -123,7 +162,7 @@ const TIniFile::Line *TIniFile::FindLine(const QString &section, const QString &
     const Section *s = FindSection(section);
     if (s == nullptr)
         return nullptr;
-    const QString folded = Folded(key);
+    const QString folded = FoldedName(key);
     if (folded.isEmpty())
         return nullptr;
     for (const Line &line : s->Lines) {
@@ -145,7 +184,7 @@ int TIniFile::ReadInteger(const QString &section, const QString &key, int def) c
     if (line == nullptr)
         return def;
     bool ok = false;
-    const int value = ReadString(section, key, QString()).trimmed().toInt(&ok, 10);
+    const int value = Unquoted(line->Value).trimmed().toInt(&ok, 10);
     return ok ? value : def;
 }
 
@@ -169,8 +208,8 @@ QStringList TIniFile::ReadSections() const
     QStringList names;
     QSet<QString> seen;
     for (const Section &s : m_Sections) {
-        if (s.HasHeader && !seen.contains(Folded(s.Name))) {
-            seen.insert(Folded(s.Name));
+        if (s.HasHeader && !seen.contains(FoldedName(s.Name))) {
+            seen.insert(FoldedName(s.Name));
             names.append(s.Name);
         }
     }
@@ -206,11 +245,11 @@ QStringList TIniFile::ReadSection(const QString &section) const
 
 TIniFile::Section &TIniFile::SectionForWrite(const QString &section)
 {
-    const auto found = m_Index.constFind(Folded(section));
+    const auto found = m_Index.constFind(FoldedName(section));
     if (found != m_Index.constEnd())
         return m_Sections[*found];
     const QString name = SingleLine(section).trimmed();
-    m_Index.insert(Folded(name), m_Sections.size());
+    m_Index.insert(FoldedName(name), m_Sections.size());
     m_Sections.append(Section{name, true, {Line{'[' + ToAnsi(name) + ']', {}, {}}}});
     return m_Sections.last();
 }
@@ -220,7 +259,7 @@ void TIniFile::WriteString(const QString &section, const QString &key, const QSt
     const QString name = SingleLine(key).trimmed();
     const QByteArray bytes = ToAnsi(SingleLine(value));
     // What a later read sees must equal what the disk holds ("?" included).
-    Line line{ToAnsi(name) + '=' + bytes, Folded(name), FromAnsi(bytes)};
+    Line line{ToAnsi(name) + '=' + bytes, FoldedName(name), FromAnsi(bytes)};
     Section &s = SectionForWrite(section);
     qsizetype lastFilled = 0;
     for (qsizetype i = 0; i < s.Lines.size(); ++i) {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <utility>
 
 // An INI file in the data folder: Windows-1252 bytes, CR LF line ends, section
@@ -59,6 +60,24 @@ public:
 
     // Splits bytes into lines at CR LF, CR or LF.
     [[nodiscard]] static QList<QByteArray> SplitLines(const QByteArray &bytes);
+
+    // A line as every reader of the file sees it.
+    struct RLine {
+        QByteArrayView Raw;   // without its line end
+        bool Header = false;  // "[" opens the trimmed line
+        QByteArrayView Name;  // of a header: between the brackets, trimmed
+        QByteArrayView Key;   // of a pair: the bytes before the first "=", untrimmed
+        QByteArrayView Value; // of a pair: the bytes after it, undecoded
+        [[nodiscard]] bool IsPair() const noexcept { return !Key.isEmpty(); }
+    };
+    // Reads bytes line by line as the constructor does, keeping nothing:
+    // for readers of large files that want a few keys of every section.
+    static void ForEachLine(QByteArrayView bytes, const std::function<void(const RLine &)> &visit);
+    // Names as lookups compare them: trimmed, case-folded.
+    [[nodiscard]] static QString FoldedName(const QString &name);
+    [[nodiscard]] static QString FoldedKey(QByteArrayView key);
+    // A value as ReadString returns it: one pair of enclosing quotes removed.
+    [[nodiscard]] static QString Unquoted(const QString &value);
 
 private:
     struct Line {

@@ -39,7 +39,8 @@ bool IsEmptySeat(const QString &entry)
 // its general machinery: a record holds a hundred of them.
 bool ReadWhole(QStringView text, int &value)
 {
-    text = text.trimmed();
+    if (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()))
+        text = text.trimmed();
     const bool negative = text.startsWith(u'-');
     if (negative || text.startsWith(u'+'))
         text = text.mid(1);
@@ -61,18 +62,15 @@ bool ReadWhole(QStringView text, int &value)
 void ReadSheet(const QString &text, RRecordedPlayer &player)
 {
     // 25 values, each followed by a bar, leave one empty part at the end.
-    constexpr int Parts = RRecordedPlayer::SheetRows + 1;
-    int part = 0;
-    for (const QStringView value : QStringView(text).tokenize(u'|')) {
-        if (part >= RRecordedPlayer::SheetRows) {
-            if (part++ == RRecordedPlayer::SheetRows && value.isEmpty())
-                continue;
+    const QStringView rest(text);
+    qsizetype start = 0;
+    for (int part = 0; part < RRecordedPlayer::SheetRows; ++part) {
+        const qsizetype bar = std::find(rest.begin() + start, rest.end(), u'|') - rest.begin();
+        if (bar == rest.size() || !ReadWhole(rest.sliced(start, bar - start), player.Sheet[static_cast<std::size_t>(part)]))
             return;
-        }
-        if (!ReadWhole(value, player.Sheet[static_cast<std::size_t>(part++)]))
-            return;
+        start = bar + 1;
     }
-    player.HasSheet = part == Parts;
+    player.HasSheet = start == rest.size();
 }
 
 // An entry as the INI layer returns it (outer quotes removed); empty when
@@ -97,30 +95,26 @@ struct TSectionValues {
     std::array<std::optional<QString>, TStatistics::MaxPlayers> Players;
     std::optional<QString> DiceCount, GameCount, GameDate, Scores, GameReport;
 
-    explicit TSectionValues(const QList<std::pair<QString, QString>> &pairs)
+    // A pair line of the section; values are decoded only when kept.
+    void Take(const TIniFile::RLine &line)
     {
         static const QString PlayerPrefix = QStringLiteral("player");
-        for (const auto &[key, value] : pairs) {
-            if (key.size() == PlayerPrefix.size() + 1 && key.startsWith(PlayerPrefix)) {
-                const int seat = key.back().unicode() - '0';
-                if (seat >= 0 && seat < TStatistics::MaxPlayers && !Players[static_cast<std::size_t>(seat)])
-                    Players[static_cast<std::size_t>(seat)] = value;
-            } else {
-                Keep(key, value);
-            }
+        const QString key = TIniFile::FoldedKey(line.Key);
+        std::optional<QString> *slot = nullptr;
+        if (key.size() == PlayerPrefix.size() + 1 && key.startsWith(PlayerPrefix)) {
+            const int seat = key.back().unicode() - '0';
+            if (seat >= 0 && seat < TStatistics::MaxPlayers)
+                slot = &Players[static_cast<std::size_t>(seat)];
+        } else {
+            slot = key == QLatin1String("dicecount")    ? &DiceCount
+                   : key == QLatin1String("gamecount")  ? &GameCount
+                   : key == QLatin1String("gamedate")   ? &GameDate
+                   : key == QLatin1String("scores")     ? &Scores
+                   : key == QLatin1String("gamereport") ? &GameReport
+                                                        : nullptr;
         }
-    }
-
-    void Keep(const QString &key, const QString &value)
-    {
-        std::optional<QString> *slot = key == QLatin1String("dicecount")    ? &DiceCount
-                                       : key == QLatin1String("gamecount")  ? &GameCount
-                                       : key == QLatin1String("gamedate")   ? &GameDate
-                                       : key == QLatin1String("scores")     ? &Scores
-                                       : key == QLatin1String("gamereport") ? &GameReport
-                                                                            : nullptr;
         if (slot && !*slot)
-            *slot = value;
+            *slot = TIniFile::Unquoted(FromAnsi(line.Value));
     }
 };
 
@@ -151,14 +145,13 @@ private:
     QHash<QString, std::pair<int, int>> m_Known;
 };
 
-std::optional<RGameRecord> ReadGame(const TIniFile &ini, const QString &section, TRuleValues &rules)
+std::optional<RGameRecord> ReadGame(const QString &section, const TSectionValues &values, TRuleValues &rules)
 {
     RGameRecord game;
     bool ok = false;
     game.GameNumber = section.trimmed().toInt(&ok);
     if (!ok)
         return std::nullopt;
-    const TSectionValues values(ini.ReadSectionValues(section));
     for (const std::optional<QString> &entry : values.Players) {
         if (!entry || IsEmptySeat(*entry))
             continue;
@@ -417,14 +410,24 @@ TGameRecords::TGameRecords(const QString &dataFolder)
 void TGameRecords::Load()
 {
     m_Games.clear();
-    const TIniFile ini(m_DataFolder + QStringLiteral("Stats.ini"));
+    QFile file(m_DataFolder + QStringLiteral("Stats.ini"));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    // One pass over the bytes instead of an INI tree of every line: the file
+    // of thousands of games is read at every opening. As every reader of the
+    // file, the first section of a name counts, and its first value of a key.
+    QSet<QString> sections;
     QSet<int> numbers;
     TRuleValues rules;
-    for (const QString &section : ini.ReadSections()) {
-        std::optional<RGameRecord> game = ReadGame(ini, section, rules);
-        // A repeated number is one game; the INI layer reads its first section.
+    std::optional<std::pair<QString, TSectionValues>> open;
+    const auto close = [&] {
+        if (!open)
+            return;
+        std::optional<RGameRecord> game = ReadGame(open->first, open->second, rules);
+        open.reset();
+        // A repeated number is one game: its first section counts.
         if (!game || numbers.contains(game->GameNumber))
-            continue;
+            return;
         numbers.insert(game->GameNumber);
         // A report name read from the file may point anywhere: only plain
         // names in the data folder are looked into.
@@ -432,7 +435,21 @@ void TGameRecords::Load()
             MarkGiveUps(*game);
         RankPlayers(*game);
         m_Games.append(std::move(*game));
-    }
+    };
+    TIniFile::ForEachLine(file.readAll(), [&](const TIniFile::RLine &line) {
+        if (line.Header) {
+            close();
+            const QString name = FromAnsi(line.Name);
+            const QString folded = TIniFile::FoldedName(name);
+            if (!sections.contains(folded)) {
+                sections.insert(folded);
+                open.emplace(name, TSectionValues{});
+            }
+        } else if (open && line.IsPair()) {
+            open->second.Take(line);
+        }
+    });
+    close();
 }
 
 void TGameRecords::MarkGiveUps(RGameRecord &game) const

@@ -53,6 +53,13 @@ QString QuotedField(const QString &text, qsizetype &i)
 {
     QString field;
     ++i;
+    // Most fields hold no doubled quote: one copy, no appending.
+    const qsizetype close = text.indexOf(QLatin1Char('"'), i);
+    if (close >= 0 && (close + 1 == text.size() || text[close + 1] != QLatin1Char('"'))) {
+        field = text.mid(i, close - i);
+        i = close + 1;
+        return field;
+    }
     while (i < text.size()) {
         const qsizetype quote = text.indexOf(QLatin1Char('"'), i);
         if (quote < 0) {  // an unclosed quote runs to the end
@@ -184,7 +191,12 @@ QString GameDateText(const QString &gameDate)
 {
     if (gameDate.size() < 8)
         return QStringLiteral("??.??.????");
-    return gameDate.mid(6, 2) + QLatin1Char('.') + gameDate.mid(4, 2) + QLatin1Char('.') + gameDate.left(4);
+    // Built in place: the statistics view formats thousands of dates.
+    const QStringView date(gameDate);
+    QString text;
+    text.reserve(10);
+    text.append(date.sliced(6, 2)).append(QLatin1Char('.')).append(date.sliced(4, 2)).append(QLatin1Char('.'));
+    return text.append(date.first(4));
 }
 
 QString PlayerEntry(const QString &name, const QString &profileFileName, int points, const TTavolex &column)

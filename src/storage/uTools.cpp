@@ -415,7 +415,7 @@ QByteArray ToAnsi(const QString &text)
     return bytes;
 }
 
-QString FromAnsi(const QByteArray &bytes)
+QString FromAnsi(QByteArrayView bytes)
 {
     // Outside 0x80..0x9F the code page is Latin-1; large files are mostly that.
     const bool latin1 = std::none_of(bytes.begin(), bytes.end(), [](char raw) {

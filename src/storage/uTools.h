@@ -91,5 +91,5 @@ void WriteKey(TIniFile &ini, const QString &section);
 
 // Text <-> Windows-1252 bytes; characters Windows-1252 cannot hold become "?".
 [[nodiscard]] QByteArray ToAnsi(const QString &text);
-[[nodiscard]] QString FromAnsi(const QByteArray &bytes);
+[[nodiscard]] QString FromAnsi(QByteArrayView bytes);
 [[nodiscard]] bool IsAnsiRepresentable(const QString &text);

@@ -4,6 +4,8 @@
 
 #include "storage/uTGameRecords.h"
 
+#include "storage/uIniFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -127,6 +129,7 @@ private slots:
     void profilesCarryTheirLatestNameMadeUnique();
     void headToHeadCountsGamesTogetherAndEachOnesWins();
     void missingStatsFileGivesNoGames();
+    void handEditedFileReadsAsTheIniLayerReadsIt();
     void reportsOutsideTheDataFolderAreNotRead_data();
     void reportsOutsideTheDataFolderAreNotRead();
     void sheetIsReadOnlyWhenWhole_data();
@@ -329,6 +332,49 @@ void TestGameRecords::missingStatsFileGivesNoGames()
     records.Load();
     QVERIFY(records.Games().isEmpty());
     QVERIFY(records.Profiles().isEmpty());
+}
+
+// The reader walks the bytes itself; what it takes must be what every other
+// reader of the file takes through the INI layer.
+void TestGameRecords::handEditedFileReadsAsTheIniLayerReadsIt()
+{
+    const QString sheet = Sheet({3, 6, 9, 12, 15, 18}, {20, 10, 25, 30, 40, 50, 22});
+    const QByteArray stats = (QStringLiteral("Player0=") + Entry("Vorweg", "Player8.qtp", 1, sheet) + "\r\n"
+                              "[10]\r\n"
+                              " diceCOUNT = 2\r\n"
+                              "DiceCount=3\r\n"
+                              "GameCount=\"1\"\r\n"
+                              ";Player1=" + Entry("Kommentar", "Player9.qtp", 5, sheet) + "\r\n"
+                              "PLAYER0 =" + Entry("Anna", Anna, 301, sheet) + "\r\n"
+                              "Player0=" + Entry("Zweite", Bert, 50, sheet) + "\r\n"
+                              "Player1=nil\r\n"
+                              "Player2=" + Entry("Bert", Bert, 200, sheet) + "\r\n"
+                              "[ 10 ]\r\n"
+                              "Player3=" + Entry("Spät", Hans, 999, sheet) + "\r\n"
+                              "[11]\n"
+                              "GameCount=2\r"
+                              "Player0=" + Entry("Hans", Hans, 77, sheet) + "\n")
+                                 .toLatin1();
+    WriteFile(m_Folder + "Stats.ini", stats);
+    TGameRecords records(m_Folder);
+    records.Load();
+
+    const TIniFile ini(m_Folder + "Stats.ini");
+    QCOMPARE(records.Games().size(), 2);
+    const RGameRecord &first = records.Games()[0];
+    QCOMPARE(first.DiceCount, ini.ReadInteger("10", "DiceCount", 0));
+    QCOMPARE(first.DiceCount, 2);
+    QCOMPARE(first.GameCount, 1);
+    QCOMPARE(first.Players.size(), 2);
+    QCOMPARE(first.Players[0].Name, QStringLiteral("Anna"));
+    QCOMPARE(first.Players[1].Name, QStringLiteral("Bert"));
+    QCOMPARE(ini.ReadString("10", "Player3", "keiner"), QStringLiteral("keiner"));
+    const RGameRecord &second = records.Games()[1];
+    QCOMPARE(second.GameNumber, 11);
+    QCOMPARE(second.GameCount, 2);
+    QCOMPARE(second.Players.size(), 1);
+    QCOMPARE(second.Players[0].Points, 77);
+    QVERIFY(second.Players[0].HasSheet);
 }
 
 void TestGameRecords::reportsOutsideTheDataFolderAreNotRead_data()
