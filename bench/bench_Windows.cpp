@@ -340,22 +340,49 @@ private:
 
 struct TGaps {
     QList<double> Ms;
+    QList<double> FloorMs;  // of the bare frame loop, as many frames, run in turn
     double PeakRssMb = -1;
 };
 
-// Sessions of a 4-player game, each throwing the dice a few times; every gap
-// between two presented frames of all the rolls, and the median peak RSS.
+// The bare window's frame loop drawing `frames` frames: the pacing this
+// machine gives any Qt program at that moment.
+QList<double> FloorGaps(qsizetype frames)
+{
+    QProcess floor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    floor.setProcessEnvironment(env);
+    floor.start(QCoreApplication::applicationDirPath() + QStringLiteral("/bench_BareWindow"),
+                {QStringLiteral("frames"), QString::number(std::max<qsizetype>(frames, 1))});
+    QList<double> gaps;
+    if (!floor.waitForFinished(120000)) {
+        floor.kill();
+        floor.waitForFinished();
+        return gaps;
+    }
+    for (const QByteArray &line : floor.readAllStandardOutput().split('\n'))
+        if (!line.trimmed().isEmpty())
+            gaps << line.toDouble();
+    return gaps;
+}
+
+// Sessions of a 4-player game, each throwing the dice a few times, each
+// followed by the bare frame loop for as many frames; every gap between two
+// presented frames of all the rolls, and the median peak RSS.
 TGaps RollSessions(const QString &program, const QString &probe)
 {
     TGaps gaps;
     QList<double> rss;
     for (int i = 0; i < Runs; ++i) {
         const TProbeValues seen = ProbeRun(program, probe, QStringLiteral("session"), 4, 4);
-        gaps.Ms << seen.value(QStringLiteral("gap_ms"));
+        const QList<double> session = seen.value(QStringLiteral("gap_ms"));
+        gaps.Ms << session;
+        gaps.FloorMs << FloorGaps(session.size());
         rss << First(seen, "peak_rss_kb") / 1024;
     }
     gaps.PeakRssMb = Median(rss);
     std::sort(gaps.Ms.begin(), gaps.Ms.end());
+    std::sort(gaps.FloorMs.begin(), gaps.FloorMs.end());
     return gaps;
 }
 
@@ -366,6 +393,16 @@ double Percentile(const QList<double> &sorted, double share)
         return -1;
     const auto rank = static_cast<qsizetype>(std::ceil(share * static_cast<double>(sorted.size())));
     return sorted[std::clamp<qsizetype>(rank - 1, 0, sorted.size() - 1)];
+}
+
+qsizetype GapsOver25(const QList<double> &ms)
+{
+    return std::count_if(ms.cbegin(), ms.cend(), [](double gap) { return gap > 25; });
+}
+
+double Largest(const QList<double> &sorted)
+{
+    return sorted.isEmpty() ? -1 : sorted.last();
 }
 
 void PrintRollPacing(const TGaps &gaps)
@@ -379,9 +416,14 @@ void PrintRollPacing(const TGaps &gaps)
     const std::string rolls = " (" + std::to_string(Runs * RollsPerSession) + " Wuerfe)";
     PrintInformation("Luecke zwischen zwei Bildern beim Wurf, Median" + rolls, Percentile(ms, 0.5), "ms");
     PrintAtMost("Luecke zwischen zwei Bildern beim Wurf, 99. Perzentil", Percentile(ms, 0.99), "ms", 20);
-    PrintAtMost("groesste Luecke zwischen zwei Bildern beim Wurf", ms.isEmpty() ? -1 : ms.last(), "ms", 25);
-    const auto over = std::count_if(ms.cbegin(), ms.cend(), [](double gap) { return gap > 25; });
-    PrintInformation("Luecken ueber 25 ms", static_cast<double>(over), "");
+    PrintAtMost("groesste Luecke zwischen zwei Bildern beim Wurf", Largest(ms), "ms", 25);
+    PrintInformation("Luecken ueber 25 ms", static_cast<double>(GapsOver25(ms)), "");
+    const QList<double> &floor = gaps.FloorMs;
+    const std::string frames = " (" + std::to_string(floor.size()) + " Bilder, im Wechsel gemessen)";
+    PrintInformation("leeres Qt-Fenster mit Bildschleife: Luecke Median" + frames, Percentile(floor, 0.5), "ms");
+    PrintInformation("leeres Qt-Fenster mit Bildschleife: 99. Perzentil", Percentile(floor, 0.99), "ms");
+    PrintInformation("leeres Qt-Fenster mit Bildschleife: groesste Luecke", Largest(floor), "ms");
+    PrintInformation("leeres Qt-Fenster mit Bildschleife: Luecken ueber 25 ms", static_cast<double>(GapsOver25(floor)), "");
 }
 
 int RunAll(const QString &program, const QString &probe)
@@ -414,7 +456,9 @@ int RunAll(const QString &program, const QString &probe)
         loaded = RollSessions(program, probe);
     }
     PrintInformation("Luecke beim Wurf, ein Kern belegt, 99. Perzentil", Percentile(loaded.Ms, 0.99), "ms");
-    PrintAtMost("groesste Luecke beim Wurf, ein Kern belegt", loaded.Ms.isEmpty() ? -1 : loaded.Ms.last(), "ms", 34);
+    PrintAtMost("groesste Luecke beim Wurf, ein Kern belegt", Largest(loaded.Ms), "ms", 34);
+    PrintInformation("leeres Qt-Fenster mit Bildschleife, ein Kern belegt: 99. Perzentil", Percentile(loaded.FloorMs, 0.99), "ms");
+    PrintInformation("leeres Qt-Fenster mit Bildschleife, ein Kern belegt: groesste Luecke", Largest(loaded.FloorMs), "ms");
     return 0;
 }
 
