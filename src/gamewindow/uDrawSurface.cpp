@@ -9,7 +9,19 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+
+namespace {
+
+qint64 MonotonicNow()
+{
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
 
 TDrawSurface::TDrawSurface(QWidget *parent)
     : QWidget(parent)
@@ -20,7 +32,8 @@ TDrawSurface::TDrawSurface(QWidget *parent)
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     m_Timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_Timer, &QTimer::timeout, this, &TDrawSurface::Timer);
+    m_Timer.setSingleShot(true);
+    connect(&m_Timer, &QTimer::timeout, this, &TDrawSurface::Tick);
 }
 
 TDrawSurface::~TDrawSurface()
@@ -134,22 +147,52 @@ void TDrawSurface::mousePressEvent(QMouseEvent *event)
     emit MouseDown(event->button(), event->modifiers(), at.x(), at.y());
 }
 
-int TDrawSurface::RefreshInterval() const
+void TFrameClock::Start(qint64 nowNs, qint64 periodNs) noexcept
+{
+    m_Period = std::max<qint64>(periodNs, 1'000'000);
+    m_Due = nowNs + m_Period;
+}
+
+int TFrameClock::Next(qint64 nowNs) noexcept
+{
+    m_Due += m_Period;
+    if (m_Due + m_Period <= nowNs)
+        m_Due = nowNs;
+    const qint64 wait = std::max<qint64>(m_Due - nowNs, 0);
+    return static_cast<int>((wait + 500'000) / 1'000'000);
+}
+
+qint64 TDrawSurface::RefreshPeriodNs() const
 {
     const QScreen *shown = screen();
     double rate = shown ? shown->refreshRate() : 0.0;
     if (!std::isfinite(rate) || rate < 1.0)
         rate = 60.0;
-    return std::max(1, static_cast<int>(std::lround(1000.0 / rate)));
+    return static_cast<qint64>(std::llround(1e9 / rate));
+}
+
+int TDrawSurface::TimerInterval() const
+{
+    return static_cast<int>((m_Clock.PeriodNs() + 500'000) / 1'000'000);
 }
 
 void TDrawSurface::SetTimerEnabled(bool enabled)
 {
+    if (enabled == m_TimerEnabled)
+        return;
+    m_TimerEnabled = enabled;
     if (!enabled) {
         m_Timer.stop();
         return;
     }
-    m_Timer.setInterval(RefreshInterval());
-    if (!m_Timer.isActive())
-        m_Timer.start();
+    m_Clock.Start(MonotonicNow(), RefreshPeriodNs());
+    m_Timer.start(TimerInterval());
+}
+
+void TDrawSurface::Tick()
+{
+    emit Timer();
+    // A frame may have switched the timer off (the game ended).
+    if (m_TimerEnabled)
+        m_Timer.start(m_Clock.Next(MonotonicNow()));
 }

@@ -14,6 +14,24 @@ class TPictureList;
 // The playfield's drawing surface: a raster widget with a back buffer of its
 // own size. Draw operations paint into the back buffer; Flip presents it.
 // Angles are in 1/256 of a full turn (clockwise on screen), opacity 0..255.
+// When each frame is due: one period after the previous one was due, not
+// after it ran, so that the frames keep the screen's rate (16.67 ms at 60 Hz)
+// instead of the whole milliseconds of a timer interval, which lose a frame
+// every second against the screen. Times in ns of a monotonic clock.
+class TFrameClock {
+public:
+    void Start(qint64 nowNs, qint64 periodNs) noexcept;
+    // After a frame at `nowNs`: the whole milliseconds to wait for the next.
+    // A frame late by more than a period starts the count afresh instead of
+    // hurrying frames after it.
+    [[nodiscard]] int Next(qint64 nowNs) noexcept;
+    [[nodiscard]] qint64 PeriodNs() const noexcept { return m_Period; }
+
+private:
+    qint64 m_Period = 16'666'667;
+    qint64 m_Due = 0;
+};
+
 class TDrawSurface : public QWidget {
     Q_OBJECT
 public:
@@ -43,8 +61,9 @@ public:
     // The frame timer: emits Timer() at the screen's refresh rate (60 Hz when
     // the screen does not tell) while enabled.
     void SetTimerEnabled(bool enabled);
-    [[nodiscard]] bool TimerEnabled() const { return m_Timer.isActive(); }
-    [[nodiscard]] int TimerInterval() const { return m_Timer.interval(); }
+    [[nodiscard]] bool TimerEnabled() const { return m_TimerEnabled; }
+    // The frame period in whole milliseconds, rounded.
+    [[nodiscard]] int TimerInterval() const;
 
 signals:
     void Timer();
@@ -60,9 +79,12 @@ private:
     bool BeginDraw();
     void DrawImage(const QImage &image, int x, int y, int w, int h, double cx, double cy,
                    int angle, int alpha);
-    [[nodiscard]] int RefreshInterval() const;
+    [[nodiscard]] qint64 RefreshPeriodNs() const;
+    void Tick();
 
     QImage m_Buffer;
     QPainter m_Painter;
     QTimer m_Timer;
+    TFrameClock m_Clock;
+    bool m_TimerEnabled = false;
 };

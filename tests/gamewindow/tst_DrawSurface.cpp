@@ -199,6 +199,35 @@ private slots:
         QVERIFY(!m_Surface->TimerEnabled());
     }
 
+    // Frames due at a fixed rate: whole-millisecond waits that add up to the
+    // screen's period, a late frame shortens the next wait, and a stall is
+    // followed by one frame at once, not by a burst of catch-up frames.
+    void frameClockKeepsTheScreenRate()
+    {
+        constexpr qint64 Ms = 1'000'000;
+        TFrameClock clock;
+        qint64 now = 5'000 * Ms;
+        clock.Start(now, 16'666'667);
+        now += 16'666'667;
+        qint64 waited = 0;
+        for (int frame = 0; frame < 60; ++frame) {
+            const int wait = clock.Next(now);
+            QVERIFY2(wait == 16 || wait == 17, qPrintable(QString::number(wait)));
+            waited += wait;
+            now += wait * Ms;
+        }
+        QVERIFY2(qAbs(waited - 1000) <= 1, qPrintable(QString::number(waited)));
+
+        now += 5 * Ms;  // this frame ran late
+        QVERIFY(clock.Next(now) <= 12);
+
+        clock.Start(now, 16'666'667);
+        now += 116 * Ms;  // the machine stalled for six frames
+        QCOMPARE(clock.Next(now), 0);
+        const int after = clock.Next(now);
+        QVERIFY2(after >= 16 && after <= 17, qPrintable(QString::number(after)));
+    }
+
 private:
     std::unique_ptr<TDrawSurface> m_Surface;
     TPictureList m_List;
