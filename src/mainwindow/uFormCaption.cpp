@@ -4,6 +4,7 @@
 
 #include "mainwindow/uFormCaption.h"
 
+#include "mainwindow/uShadowLabel.h"
 #include "storage/uTools.h"
 
 #include <QApplication>
@@ -133,7 +134,7 @@ void SetFormCaption(QWidget *window, const QString &text)
     window->setWindowTitle(QStringLiteral("Quintor ") + text);
     const QList<QLabel *> labels = window->findChildren<QLabel *>(QStringLiteral("LabelHead"));
     for (QLabel *label : labels) {
-        label->setText(label->graphicsEffect() ? QStringLiteral("Quintor  ") : text + QStringLiteral("  "));
+        label->setText(label->graphicsEffect() || qobject_cast<TShadowLabel *>(label) ? QStringLiteral("Quintor  ") : text + QStringLiteral("  "));
         label->repaint();
     }
     const QList<QFrame *> panels = window->findChildren<QFrame *>();
