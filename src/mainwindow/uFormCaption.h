@@ -11,7 +11,8 @@ class QTextBrowser;
 class QWidget;
 
 // Caption "Quintor " + text; a head label "LabelHead" shows "Quintor  " when
-// it carries the shadow effect, text + two blanks when it is plain.
+// it carries a shadow, text + two blanks when it is plain. A head whose text
+// changes is redrawn at once.
 void SetFormCaption(QWidget *window, const QString &text);
 
 // The help topic F1 opens while `window` is active.

@@ -242,6 +242,9 @@ void TFormQuintorMenu::CreateControls()
     layout->addWidget(CreateBottomButtons());
     setCentralWidget(central);
     CreateStatusBar();
+    // The head shows its text from the first frame on; the activation, which
+    // sets the caption again, then finds nothing to redraw.
+    SetFormCaption(this, QStringLiteral("Hauptmenü"));
 }
 
 QWidget *TFormQuintorMenu::CreateHead()
