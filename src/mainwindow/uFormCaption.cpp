@@ -132,9 +132,14 @@ protected:
 void SetFormCaption(QWidget *window, const QString &text)
 {
     window->setWindowTitle(QStringLiteral("Quintor ") + text);
-    // A head that already shows the text is left alone: the main window calls
-    // this on every activation, and the immediate repaint drew the whole
-    // window once more in the middle of that sequence.
+    SetHeadCaption(window, text);
+}
+
+void SetHeadCaption(QWidget *window, const QString &text)
+{
+    // A head that already shows the text is left alone: the main window sets
+    // its caption on every activation, and the immediate repaint drew the
+    // whole window once more in the middle of that sequence.
     bool changed = false;
     const QList<QLabel *> labels = window->findChildren<QLabel *>(QStringLiteral("LabelHead"));
     for (QLabel *label : labels) {

@@ -243,8 +243,9 @@ void TFormQuintorMenu::CreateControls()
     setCentralWidget(central);
     CreateStatusBar();
     // The head shows its text from the first frame on; the activation, which
-    // sets the caption again, then finds nothing to redraw.
-    SetFormCaption(this, QStringLiteral("Hauptmenü"));
+    // sets the caption, then finds nothing to redraw. The window keeps its
+    // title until then: scripts and window rules wait for it to appear.
+    SetHeadCaption(this, QStringLiteral("Hauptmenü"));
 }
 
 QWidget *TFormQuintorMenu::CreateHead()
