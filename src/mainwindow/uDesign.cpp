@@ -52,10 +52,14 @@ const QString StandardSheet = QStringLiteral(
     "QLabel#LabelHead { color: black; background: transparent; }\n"
     "QTreeWidget::item:selected { background: #2a64a8; color: #ffffff; }\n");
 
-// Rules every design needs: the invalid mark of the rule editor and the grey
-// header row of the extended values (black: white on that grey is too faint).
+// Rules every design needs: the invalid mark of the rule editor, the grey
+// header row of the extended values (black: white on that grey is too faint)
+// and the lines between the roster's rows. Kept here rather than in a sheet
+// of the roster's own, whose setting restyled the list and its parts once
+// more before the first frame.
 const QString CommonSheet = QStringLiteral(
     "QLineEdit[invalid=\"true\"] { background: #e02020; color: #ffffff; }\n"
+    "QTreeWidget#ListViewPlayers::item { border-bottom: 1px solid #c8c8c8; }\n"
     "QLabel#DynExtValueHeader { background: rgb(128,128,128); color: #000000; font-weight: bold; padding-left: 4px; }\n");
 
 QString ThemeSheet(const TThemeColors &c)

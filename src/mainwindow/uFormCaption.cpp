@@ -4,6 +4,7 @@
 
 #include "mainwindow/uFormCaption.h"
 
+#include "mainwindow/uShadowLabel.h"
 #include "storage/uTools.h"
 
 #include <QApplication>
@@ -131,11 +132,27 @@ protected:
 void SetFormCaption(QWidget *window, const QString &text)
 {
     window->setWindowTitle(QStringLiteral("Quintor ") + text);
+    SetHeadCaption(window, text);
+}
+
+void SetHeadCaption(QWidget *window, const QString &text)
+{
+    // A head that already shows the text is left alone: the main window sets
+    // its caption on every activation, and the immediate repaint drew the
+    // whole window once more in the middle of that sequence.
+    bool changed = false;
     const QList<QLabel *> labels = window->findChildren<QLabel *>(QStringLiteral("LabelHead"));
     for (QLabel *label : labels) {
-        label->setText(label->graphicsEffect() ? QStringLiteral("Quintor  ") : text + QStringLiteral("  "));
+        const QString shown = label->graphicsEffect() || qobject_cast<TShadowLabel *>(label) ? QStringLiteral("Quintor  ")
+                                                                                             : text + QStringLiteral("  ");
+        if (label->text() == shown)
+            continue;
+        label->setText(shown);
         label->repaint();
+        changed = true;
     }
+    if (!labels.isEmpty() && !changed)
+        return;
     const QList<QFrame *> panels = window->findChildren<QFrame *>();
     for (QFrame *panel : panels)
         panel->update();

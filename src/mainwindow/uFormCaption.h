@@ -10,9 +10,11 @@ class QObject;
 class QTextBrowser;
 class QWidget;
 
-// Caption "Quintor " + text; a head label "LabelHead" shows "Quintor  " when
-// it carries the shadow effect, text + two blanks when it is plain.
+// Caption "Quintor " + text, and the head as SetHeadCaption sets it.
 void SetFormCaption(QWidget *window, const QString &text);
+// The head label "LabelHead" only: "Quintor  " when it carries a shadow, text
+// + two blanks when it is plain; a head whose text changes is redrawn at once.
+void SetHeadCaption(QWidget *window, const QString &text);
 
 // The help topic F1 opens while `window` is active.
 void SetFormHelpContext(QWidget *window, int context);

@@ -12,6 +12,7 @@
 #include "mainwindow/uExtValuesEditor.h"
 #include "mainwindow/uFormCaption.h"
 #include "mainwindow/uLazyIcon.h"
+#include "mainwindow/uShadowLabel.h"
 #include "play/uRandom.h"
 #include "storage/uIniFile.h"
 #include "storage/uTools.h"
@@ -28,7 +29,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QGraphicsDropShadowEffect>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -242,6 +242,10 @@ void TFormQuintorMenu::CreateControls()
     layout->addWidget(CreateBottomButtons());
     setCentralWidget(central);
     CreateStatusBar();
+    // The head shows its text from the first frame on; the activation, which
+    // sets the caption, then finds nothing to redraw. The window keeps its
+    // title until then: scripts and window rules wait for it to appear.
+    SetHeadCaption(this, QStringLiteral("Hauptmenü"));
 }
 
 QWidget *TFormQuintorMenu::CreateHead()
@@ -253,7 +257,7 @@ QWidget *TFormQuintorMenu::CreateHead()
     auto *layout = new QHBoxLayout(head);
     layout->setContentsMargins(8, 0, 12, 0);
     layout->addStretch(1);
-    m_LabelHead = new QLabel(head);
+    m_LabelHead = new TShadowLabel(QPoint(3, 3), QColor(0, 0, 0, 90), head);
     m_LabelHead->setObjectName(QStringLiteral("LabelHead"));
     m_LabelHead->setMinimumWidth(183);
     m_LabelHead->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -261,11 +265,6 @@ QWidget *TFormQuintorMenu::CreateHead()
     headFont.setPixelSize(27);
     headFont.setItalic(true);
     m_LabelHead->setFont(headFont);
-    auto *shadow = new QGraphicsDropShadowEffect(m_LabelHead);
-    shadow->setOffset(3, 3);
-    shadow->setBlurRadius(0);
-    shadow->setColor(QColor(0, 0, 0, 90));
-    m_LabelHead->setGraphicsEffect(shadow);
     layout->addWidget(m_LabelHead);
     return head;
 }
@@ -313,6 +312,8 @@ QWidget *TFormQuintorMenu::CreatePlayersPage()
 
     m_ListViewPlayers = new QTreeWidget(page);
     m_ListViewPlayers->setObjectName(QStringLiteral("ListViewPlayers"));
+    // The column titles keep the program's smaller font; only the rows use the larger one.
+    m_ListViewPlayers->header()->setFont(QApplication::font(m_ListViewPlayers->header()));
     m_ListViewPlayers->setColumnCount(3);
     m_ListViewPlayers->setHeaderLabels(
         {QStringLiteral("Wer spielt mit ?"), QStringLiteral("Filename"), QStringLiteral("Computerspieler")});
@@ -326,7 +327,6 @@ QWidget *TFormQuintorMenu::CreatePlayersPage()
     m_ListViewPlayers->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_ListViewPlayers->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     m_ListViewPlayers->header()->setStretchLastSection(false);
-    m_ListViewPlayers->setStyleSheet(QStringLiteral("QTreeWidget::item { border-bottom: 1px solid #c8c8c8; }"));
     QFont listFont(QStringLiteral("Comic Sans MS"));
     listFont.setPixelSize(13);
     m_ListViewPlayers->setFont(listFont);

@@ -138,6 +138,7 @@ private slots:
     void designThatIsNoNumberSelectsStandard();
     void creationShowsTheTemplatesDesignBeforeTheFirstActivation_data();
     void creationShowsTheTemplatesDesignBeforeTheFirstActivation();
+    void headShowsItsTitleFromTheFirstFrame();
     void infoPageIsFilledOnceAndFollowsSplashSetting();
     void printSheetOpensSelectedPicture();
     void f1OpensHelpPageOfCurrentContext();
@@ -719,6 +720,20 @@ void TestMainWindow::creationShowsTheTemplatesDesignBeforeTheFirstActivation()
     menu.FormActivate();
     QCOMPARE(Child<QComboBox>(menu, "ComboBoxDesign")->currentIndex(), design);
     QCOMPARE(qApp->styleSheet(), created);
+}
+
+// The first frame is drawn before the first activation; the head is complete
+// in it. The caption follows with the activation, which scripts wait for.
+void TestMainWindow::headShowsItsTitleFromTheFirstFrame()
+{
+    TDataFolder data;
+    TFormQuintorMenu menu(data.Path);
+    auto *head = Child<QLabel>(menu, "LabelHead");
+    QCOMPARE(head->text(), QStringLiteral("Quintor  "));
+    QVERIFY(menu.windowTitle().isEmpty());
+    menu.FormActivate();
+    QCOMPARE(head->text(), QStringLiteral("Quintor  "));
+    QCOMPARE(menu.windowTitle(), QStringLiteral("Quintor Hauptmenü"));
 }
 
 void TestMainWindow::infoPageIsFilledOnceAndFollowsSplashSetting()
