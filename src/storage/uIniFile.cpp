@@ -216,18 +216,6 @@ QStringList TIniFile::ReadSections() const
     return names;
 }
 
-QList<std::pair<QString, QString>> TIniFile::ReadSectionValues(const QString &section) const
-{
-    QList<std::pair<QString, QString>> pairs;
-    if (const Section *s = FindSection(section)) {
-        for (const Line &line : s->Lines) {
-            if (!line.Key.isEmpty())
-                pairs.append({line.Key, Unquoted(line.Value)});
-        }
-    }
-    return pairs;
-}
-
 QStringList TIniFile::ReadSection(const QString &section) const
 {
     QStringList keys;

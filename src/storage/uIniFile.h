@@ -11,7 +11,6 @@
 #include <QStringList>
 
 #include <functional>
-#include <utility>
 
 // An INI file in the data folder: Windows-1252 bytes, CR LF line ends, section
 // and key names matched ignoring case. The file is read once at construction;
@@ -45,9 +44,6 @@ public:
     [[nodiscard]] QStringList ReadSections() const;
     // Key names of a section in file order.
     [[nodiscard]] QStringList ReadSection(const QString &section) const;
-    // Every pair of a section in file order, keys case-folded, values as
-    // ReadString returns them: one lookup for readers of many sections.
-    [[nodiscard]] QList<std::pair<QString, QString>> ReadSectionValues(const QString &section) const;
 
     // Nestable; the outermost EndUpdate writes the file if anything changed.
     void BeginUpdate() noexcept { ++m_UpdateDepth; }
