@@ -225,7 +225,7 @@ using TProbeValues = QMap<QString, QList<double>>;
 // One run of `program` with the probe in `mode` on a fresh data folder of
 // `players` profiles, `playing` of them ticked; every value the probe wrote.
 TProbeValues ProbeRun(const QString &program, const QString &probe, const QString &mode, int players,
-                      int playing)
+                      int playing, const QStringList &arguments = {})
 {
     QTemporaryDir home;
     const QString data = home.path() + QStringLiteral("/Documents/") + QFileInfo(program).baseName() + '/';
@@ -245,7 +245,7 @@ TProbeValues ProbeRun(const QString &program, const QString &probe, const QStrin
     run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     env.insert(QStringLiteral("QUINTOR_PROBE_T0"), QString::number(MonotonicNs()));
     run.setProcessEnvironment(env);
-    run.start(program, {});
+    run.start(program, arguments);
     if (!run.waitForFinished(60000)) {
         run.kill();
         run.waitForFinished();
@@ -287,28 +287,37 @@ double MedianOfChildren(const QString &mode, const QString &folder)
     return values.contains(-1) ? -1 : Median(values);
 }
 
-// Start to the mapped, active window and peak RSS, of the program and of a
-// bare Qt window, taken in turns so that both meet the same load.
+// Start to the mapped, active window and peak RSS, of the program, of a
+// bare Qt window and of a window with one line of text (what any window
+// that shows text pays for the font set-up), taken in turns so that all
+// three meet the same load.
 void StartAgainstBareWindow(const QString &program, const QString &probe)
 {
     const QString bare = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_BareWindow");
-    QList<double> startMs, bareMs, ratios, rssMb, bareRssMb;
+    const QStringList withText{QStringLiteral("text")};
+    QList<double> startMs, bareMs, textMs, ratios, textRatios, rssMb, bareRssMb, textRssMb;
     for (int i = 0; i < StartRuns; ++i) {
         const TProbeValues floor = ProbeRun(bare, probe, QStringLiteral("start"), 0, 0);
         const TProbeValues menu = ProbeRun(program, probe, QStringLiteral("start"), 20, 0);
+        const TProbeValues text = ProbeRun(bare, probe, QStringLiteral("start"), 0, 0, withText);
         startMs << First(menu, "startup_ms");
         bareMs << First(floor, "startup_ms");
+        textMs << First(text, "startup_ms");
         ratios << (bareMs.last() > 0 ? startMs.last() / bareMs.last() : -1);
+        textRatios << (bareMs.last() > 0 ? textMs.last() / bareMs.last() : -1);
         rssMb << First(menu, "peak_rss_kb") / 1024;
         bareRssMb << First(floor, "peak_rss_kb") / 1024;
+        textRssMb << First(text, "peak_rss_kb") / 1024;
     }
     const std::string where = qEnvironmentVariableIsEmpty("QUINTOR_BENCH_DISPLAY") ? " (offscreen)" : " (Xvfb)";
     PrintUnder(("Programmstart bis Hauptfenster aktiv (20 Spieler, ohne Splash)" + where).c_str(), Median(startMs), "ms", 150);
     PrintInformation("leeres Qt-Fenster bis aktiv (gleiche Flags, abwechselnd gemessen)" + where, Median(bareMs), "ms");
     PrintAtMost("Start Hauptfenster / leeres Qt-Fenster", Median(ratios), "x", 1.5);
+    PrintInformation("Qt-Fenster mit einer Textzeile / leeres Qt-Fenster", Median(textRatios), "x");
     PrintUnder("Spitzen-RSS Hauptfenster allein", Median(rssMb), "MB", 60);
     PrintInformation("Spitzen-RSS leeres Qt-Fenster", Median(bareRssMb), "MB");
     PrintAtMost("Spitzen-RSS Hauptfenster ueber leerem Qt-Fenster", Median(rssMb) - Median(bareRssMb), "MB", 10);
+    PrintInformation("Spitzen-RSS Qt-Fenster mit einer Textzeile ueber leerem", Median(textRssMb) - Median(bareRssMb), "MB");
 }
 
 // A process that keeps one core busy until it is killed.

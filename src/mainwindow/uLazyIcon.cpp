@@ -65,6 +65,16 @@ TStandardPictures StandardPictures(QStyle::StandardPixmap which)
     }
 }
 
+// Whether the desktop chose an icon theme. Without a desktop Qt names the
+// freedesktop base theme "hicolor", which holds programs' own icons, not
+// the generic ones asked for here; looking one up there parsed its whole
+// index (thousands of lines) at every start and found nothing.
+bool DesktopChoseIconTheme()
+{
+    const QString theme = QIcon::themeName();
+    return !theme.isEmpty() && theme != QLatin1String("hicolor");
+}
+
 }  // namespace
 
 QIcon LazyFileIcon(const QString &fileName)
@@ -80,7 +90,7 @@ QIcon SmallStandardIcon(const QStyle &style, QStyle::StandardPixmap which)
     const TStandardPictures pictures = StandardPictures(which);
     const QString path = QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png");
     if (!pictures.FileBase || !QFile::exists(path.arg(QLatin1String(pictures.FileBase)).arg(16))
-        || (!QIcon::themeName().isEmpty() && QIcon::hasThemeIcon(QLatin1String(pictures.ThemeName))))
+        || (DesktopChoseIconTheme() && QIcon::hasThemeIcon(QLatin1String(pictures.ThemeName))))
         return style.standardIcon(which);
     QIcon icon;
     for (const int size : {16, 32})

@@ -5,6 +5,8 @@
 #include "mainwindow/uLazyIcon.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -36,6 +38,8 @@ private slots:
     void missingFileGivesNullIcon();
     void smallStandardIconDrawsAsTheStandardIcon_data();
     void smallStandardIconDrawsAsTheStandardIcon();
+    void iconThemeReplacesTheSmallPictures_data();
+    void iconThemeReplacesTheSmallPictures();
 };
 
 void TestLazyIcon::fileIconDrawsAsTheFilesIcon_data()
@@ -107,6 +111,44 @@ void TestLazyIcon::smallStandardIconDrawsAsTheStandardIcon()
     QVERIFY(!small.isNull());
     for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active})
         QCOMPARE(Drawn(small, 16, ratio, mode), Drawn(standard, 16, ratio, mode));
+}
+
+void TestLazyIcon::iconThemeReplacesTheSmallPictures_data()
+{
+    QTest::addColumn<QString>("theme");
+    QTest::addColumn<bool>("fromTheme");
+    QTest::newRow("theme the desktop chose") << QStringLiteral("Testthema") << true;
+    // Qt's name when no desktop chose one: the base theme is not asked.
+    QTest::newRow("base theme without a desktop") << QStringLiteral("hicolor") << false;
+}
+
+// A theme in a folder of its own with a red "text-x-generic" at 16 px.
+void TestLazyIcon::iconThemeReplacesTheSmallPictures()
+{
+    QFETCH(QString, theme);
+    QFETCH(bool, fromTheme);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(theme + QStringLiteral("/16x16")));
+    QFile index(dir.filePath(theme + QStringLiteral("/index.theme")));
+    QVERIFY(index.open(QIODevice::WriteOnly));
+    index.write("[Icon Theme]\nName=" + theme.toUtf8() + "\nDirectories=16x16\n\n[16x16]\nSize=16\nType=Fixed\n");
+    index.close();
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(dir.filePath(theme + QStringLiteral("/16x16/text-x-generic.png"))));
+
+    const QStringList paths = QIcon::themeSearchPaths();
+    const QString name = QIcon::themeName();
+    QIcon::setThemeSearchPaths({dir.path()});
+    QIcon::setThemeName(theme);
+    const QImage drawn = Drawn(SmallStandardIcon(*qApp->style(), QStyle::SP_FileIcon), 16, 1.0, QIcon::Normal);
+    const QImage standard = Drawn(qApp->style()->standardIcon(QStyle::SP_FileIcon), 16, 1.0, QIcon::Normal);
+    QIcon::setThemeName(name);
+    QIcon::setThemeSearchPaths(paths);
+
+    QCOMPARE(drawn.pixelColor(8, 8) == QColor(Qt::red), fromTheme);
+    if (fromTheme)
+        QCOMPARE(drawn, standard);
 }
 
 QTEST_MAIN(TestLazyIcon)
