@@ -434,7 +434,10 @@ std::vector<Output> Pictures()
         list.push_back({QStringLiteral("dicecolor%1.png").arg(colour), dice::Render(colour, 5, 0, 64)});
     list.push_back({QStringLiteral("report.png"), Document(true)});
     list.push_back({QStringLiteral("sheet.png"), Document(false)});
-    list.push_back({QStringLiteral("icon.png"), ProgramIcon(256)});
+    // The window's icon, in the sizes window managers draw it; the desktop
+    // icon in all theme sizes is written by WriteIcons.
+    for (const int size : {16, 32, 48, 64, 128})
+        list.push_back({QStringLiteral("icon%1.png").arg(size), ProgramIcon(size)});
     return list;
 }
 

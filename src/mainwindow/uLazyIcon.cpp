@@ -8,14 +8,20 @@
 #include <QIconEngine>
 #include <QPainter>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
 
-// Hands every request to the icon of the file, made at the first one.
+struct RIconFile {
+    QString Name;
+    QSize Size;  // invalid: every picture the file holds, at its own size
+};
+
+// Hands every request to the icon of the files, made at the first one.
 class TLazyFileIconEngine : public QIconEngine {
 public:
-    explicit TLazyFileIconEngine(QString fileName) : m_FileName(std::move(fileName)) {}
+    explicit TLazyFileIconEngine(QList<RIconFile> files) : m_Files(std::move(files)) {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
@@ -33,19 +39,25 @@ public:
     {
         return Icon().availableSizes(mode, state);
     }
-    [[nodiscard]] bool isNull() override { return !QFile::exists(m_FileName); }
+    [[nodiscard]] bool isNull() override
+    {
+        return std::none_of(m_Files.cbegin(), m_Files.cend(), [](const RIconFile &file) { return QFile::exists(file.Name); });
+    }
     [[nodiscard]] QString key() const override { return QStringLiteral("QuintorLazyFileIcon"); }
     [[nodiscard]] QIconEngine *clone() const override { return new TLazyFileIconEngine(*this); }
 
 private:
     const QIcon &Icon()
     {
-        if (!m_Icon)
-            m_Icon = QIcon(m_FileName);
+        if (!m_Icon) {
+            m_Icon.emplace();
+            for (const RIconFile &file : std::as_const(m_Files))
+                m_Icon->addFile(file.Name, file.Size);
+        }
         return *m_Icon;
     }
 
-    QString m_FileName;
+    QList<RIconFile> m_Files;
     std::optional<QIcon> m_Icon;
 };
 
@@ -79,7 +91,15 @@ bool DesktopChoseIconTheme()
 
 QIcon LazyFileIcon(const QString &fileName)
 {
-    return QIcon(new TLazyFileIconEngine(fileName));
+    return QIcon(new TLazyFileIconEngine({{fileName, QSize()}}));
+}
+
+QIcon LazyFileIcon(std::initializer_list<int> sizes, const QString &pattern)
+{
+    QList<RIconFile> files;
+    for (const int size : sizes)
+        files.push_back({pattern.arg(size), QSize(size, size)});
+    return QIcon(new TLazyFileIconEngine(std::move(files)));
 }
 
 QIcon SmallStandardIcon(const QStyle &style, QStyle::StandardPixmap which)

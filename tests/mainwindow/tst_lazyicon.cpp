@@ -36,6 +36,7 @@ private slots:
     void fileIconDrawsAsTheFilesIcon();
     void fileIsReadWhenFirstDrawn();
     void missingFileGivesNullIcon();
+    void iconOfSizesDrawsAsItsFiles();
     void smallStandardIconDrawsAsTheStandardIcon_data();
     void smallStandardIconDrawsAsTheStandardIcon();
     void iconThemeReplacesTheSmallPictures_data();
@@ -83,6 +84,23 @@ void TestLazyIcon::fileIsReadWhenFirstDrawn()
 void TestLazyIcon::missingFileGivesNullIcon()
 {
     QVERIFY(LazyFileIcon(QStringLiteral(":/images/no-such-picture.png")).isNull());
+}
+
+// The window's icon: the window system is handed every size (X11 puts all
+// of them on the window), each drawn from its own file.
+void TestLazyIcon::iconOfSizesDrawsAsItsFiles()
+{
+    const QString pattern = QStringLiteral(":/images/icon%1.png");
+    QIcon eager;
+    for (const int size : {16, 32, 48, 64, 128})
+        eager.addFile(pattern.arg(size), QSize(size, size));
+    const QIcon lazy = LazyFileIcon({16, 32, 48, 64, 128}, pattern);
+    QVERIFY(!lazy.isNull());
+    QCOMPARE(lazy.availableSizes(), eager.availableSizes());
+    QCOMPARE(lazy.availableSizes().size(), 5);
+    for (const int size : {16, 24, 48, 128, 256})
+        QCOMPARE(Drawn(lazy, size, 1.0, QIcon::Normal), Drawn(eager, size, 1.0, QIcon::Normal));
+    QVERIFY(LazyFileIcon({16, 32}, QStringLiteral(":/images/no-such-icon%1.png")).isNull());
 }
 
 void TestLazyIcon::smallStandardIconDrawsAsTheStandardIcon_data()
