@@ -108,12 +108,10 @@ QIcon SmallStandardIcon(const QStyle &style, QStyle::StandardPixmap which)
     // desktop's icon theme, or resources where they are not found, leave the
     // standard icon as it is.
     const TStandardPictures pictures = StandardPictures(which);
-    const QString path = QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png");
-    if (!pictures.FileBase || !QFile::exists(path.arg(QLatin1String(pictures.FileBase)).arg(16))
-        || (DesktopChoseIconTheme() && QIcon::hasThemeIcon(QLatin1String(pictures.ThemeName))))
+    if (!pictures.FileBase || (DesktopChoseIconTheme() && QIcon::hasThemeIcon(QLatin1String(pictures.ThemeName))))
         return style.standardIcon(which);
-    QIcon icon;
-    for (const int size : {16, 32})
-        icon.addFile(path.arg(QLatin1String(pictures.FileBase)).arg(size), QSize(size, size));
-    return icon;
+    // "%2", the size, is left for each picture.
+    const QIcon icon = LazyFileIcon({16, 32}, QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
+                                                  .arg(QLatin1String(pictures.FileBase)));
+    return icon.isNull() ? style.standardIcon(which) : icon;
 }
