@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "mainwindow/uFormCaption.h"
+#include "mainwindow/uFontWarmup.h"
 #include "mainwindow/uFormQuintorMenu.h"
 
 #include <QApplication>
@@ -12,6 +13,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Started before the display connection, which leaves this core waiting
+    // on the display server for most of its time.
+    TFontWarmup fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quintor"));
     // Wayland desktops match the window to its menu entry and icon by this id.
@@ -23,7 +27,9 @@ int main(int argc, char *argv[])
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    QFont font(QStringLiteral("Comic Sans MS"));
+    const QString family = QStringLiteral("Comic Sans MS");
+    fonts.Resume(family);
+    QFont font(family);
     font.setPixelSize(11);
     QApplication::setFont(font);
     InstallHelpKey(&app);
@@ -33,5 +39,7 @@ int main(int argc, char *argv[])
     window.show();
     // Without a window manager (kiosk sessions, Xvfb) nobody activates it.
     window.activateWindow();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    fonts.Finish();
+    return code;
 }

@@ -13,7 +13,7 @@ packages=(
   cmake g++ make pkg-config ninja-build
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   qt6-charts-dev libqt6opengl6-dev
-  libsdl2-dev libsdl2-mixer-dev
+  libsdl2-dev libsdl2-mixer-dev libfontconfig-dev
   fonts-comic-neue fonts-liberation2
   xvfb xauth xdotool x11-utils imagemagick openbox
   desktop-file-utils appstream reuse

@@ -218,10 +218,10 @@ void TFormQuintorMenu::CreateControls()
     QPalette colours = palette();
     colours.setColor(QPalette::Window, MainWindowColor);
     setPalette(colours);
-    // Decoded when the window system asks for it (the offscreen platform
-    // never does). X11 is sent every size: none larger than a window manager
-    // draws, a 256 px picture took more decoding than all of these.
-    setWindowIcon(LazyFileIcon({16, 32, 48, 64, 128}, QStringLiteral(":/images/icon%1.png")));
+    // X11 is sent every size when the window is made: none larger than a
+    // window manager draws (a 256 px picture took more decoding than all of
+    // these), decoded on the second core while the controls are built.
+    setWindowIcon(DecodingFileIcon({16, 32, 48, 64, 128}, QStringLiteral(":/images/icon%1.png")));
     SetFormHelpContext(this, PageHelpContexts[PagePlayers]);
 
     auto *central = new QWidget(this);

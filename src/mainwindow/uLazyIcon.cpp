@@ -6,9 +6,11 @@
 
 #include <QFile>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
+#include <future>
 #include <optional>
 
 namespace {
@@ -18,10 +20,16 @@ struct RIconFile {
     QSize Size;  // invalid: every picture the file holds, at its own size
 };
 
-// Hands every request to the icon of the files, made at the first one.
+using TDecodedPictures = std::shared_future<QList<QImage>>;
+
+// Hands every request to the icon of the files, made at the first one, from
+// the pictures decoded beforehand where there are such.
 class TLazyFileIconEngine : public QIconEngine {
 public:
-    explicit TLazyFileIconEngine(QList<RIconFile> files) : m_Files(std::move(files)) {}
+    explicit TLazyFileIconEngine(QList<RIconFile> files, TDecodedPictures decoded = {})
+        : m_Files(std::move(files)), m_Decoded(std::move(decoded))
+    {
+    }
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
@@ -49,8 +57,13 @@ public:
 private:
     const QIcon &Icon()
     {
-        if (!m_Icon) {
-            m_Icon.emplace();
+        if (m_Icon)
+            return *m_Icon;
+        m_Icon.emplace();
+        if (m_Decoded.valid()) {
+            for (const QImage &picture : m_Decoded.get())
+                m_Icon->addPixmap(QPixmap::fromImage(picture));
+        } else {
             for (const RIconFile &file : std::as_const(m_Files))
                 m_Icon->addFile(file.Name, file.Size);
         }
@@ -58,6 +71,7 @@ private:
     }
 
     QList<RIconFile> m_Files;
+    TDecodedPictures m_Decoded;
     std::optional<QIcon> m_Icon;
 };
 
@@ -94,12 +108,41 @@ QIcon LazyFileIcon(const QString &fileName)
     return QIcon(new TLazyFileIconEngine({{fileName, QSize()}}));
 }
 
-QIcon LazyFileIcon(std::initializer_list<int> sizes, const QString &pattern)
+namespace {
+
+QList<RIconFile> FilesOfSizes(std::initializer_list<int> sizes, const QString &pattern)
 {
     QList<RIconFile> files;
     for (const int size : sizes)
         files.push_back({pattern.arg(size), QSize(size, size)});
-    return QIcon(new TLazyFileIconEngine(std::move(files)));
+    return files;
+}
+
+// The pictures of the files that hold one of their size; the others are
+// left out, as an icon made of the files leaves them without a picture.
+QList<QImage> Decoded(const QList<RIconFile> &files)
+{
+    QList<QImage> pictures;
+    for (const RIconFile &file : files) {
+        const QImage picture = QImageReader(file.Name).read();
+        if (picture.size() == file.Size)
+            pictures.push_back(picture);
+    }
+    return pictures;
+}
+
+}  // namespace
+
+QIcon LazyFileIcon(std::initializer_list<int> sizes, const QString &pattern)
+{
+    return QIcon(new TLazyFileIconEngine(FilesOfSizes(sizes, pattern)));
+}
+
+QIcon DecodingFileIcon(std::initializer_list<int> sizes, const QString &pattern)
+{
+    QList<RIconFile> files = FilesOfSizes(sizes, pattern);
+    TDecodedPictures decoded = std::async(std::launch::async, Decoded, files).share();
+    return QIcon(new TLazyFileIconEngine(std::move(files), std::move(decoded)));
 }
 
 QIcon SmallStandardIcon(const QStyle &style, QStyle::StandardPixmap which)

@@ -16,6 +16,10 @@
 QIcon LazyFileIcon(const QString &fileName);
 // The same for one picture file per size, `pattern` with "%1" for the size.
 QIcon LazyFileIcon(std::initializer_list<int> sizes, const QString &pattern);
+// The same, decoded on a thread of its own from the moment it is made: for
+// an icon that is needed soon after, as the window's is when the window is
+// made, while the user-interface thread builds the window.
+QIcon DecodingFileIcon(std::initializer_list<int> sizes, const QString &pattern);
 
 // The style's standard icon for a small tool button, without its 128 px
 // picture: the standard icon decodes every size it has when it is made,

@@ -36,6 +36,7 @@ private slots:
     void fileIconDrawsAsTheFilesIcon();
     void fileIsReadWhenFirstDrawn();
     void missingFileGivesNullIcon();
+    void iconOfSizesDrawsAsItsFiles_data();
     void iconOfSizesDrawsAsItsFiles();
     void smallStandardIconDrawsAsTheStandardIcon_data();
     void smallStandardIconDrawsAsTheStandardIcon();
@@ -87,20 +88,32 @@ void TestLazyIcon::missingFileGivesNullIcon()
 }
 
 // The window's icon: the window system is handed every size (X11 puts all
-// of them on the window), each drawn from its own file.
+// of them on the window), each drawn from its own file, whether decoded when
+// first asked for or beforehand on a thread of its own.
+void TestLazyIcon::iconOfSizesDrawsAsItsFiles_data()
+{
+    QTest::addColumn<bool>("decodedBeforehand");
+    QTest::newRow("decoded when asked for") << false;
+    QTest::newRow("decoded on a thread") << true;
+}
+
 void TestLazyIcon::iconOfSizesDrawsAsItsFiles()
 {
+    QFETCH(bool, decodedBeforehand);
+    using TMaker = QIcon (*)(std::initializer_list<int>, const QString &);
+    const TMaker make = decodedBeforehand ? DecodingFileIcon : static_cast<TMaker>(LazyFileIcon);
     const QString pattern = QStringLiteral(":/images/icon%1.png");
     QIcon eager;
     for (const int size : {16, 32, 48, 64, 128})
         eager.addFile(pattern.arg(size), QSize(size, size));
-    const QIcon lazy = LazyFileIcon({16, 32, 48, 64, 128}, pattern);
+    const QIcon lazy = make({16, 32, 48, 64, 128}, pattern);
     QVERIFY(!lazy.isNull());
     QCOMPARE(lazy.availableSizes(), eager.availableSizes());
     QCOMPARE(lazy.availableSizes().size(), 5);
     for (const int size : {16, 24, 48, 128, 256})
         QCOMPARE(Drawn(lazy, size, 1.0, QIcon::Normal), Drawn(eager, size, 1.0, QIcon::Normal));
-    QVERIFY(LazyFileIcon({16, 32}, QStringLiteral(":/images/no-such-icon%1.png")).isNull());
+    QCOMPARE(Drawn(lazy, 32, 1.0, QIcon::Disabled), Drawn(eager, 32, 1.0, QIcon::Disabled));
+    QVERIFY(make({16, 32}, QStringLiteral(":/images/no-such-icon%1.png")).isNull());
 }
 
 void TestLazyIcon::smallStandardIconDrawsAsTheStandardIcon_data()
