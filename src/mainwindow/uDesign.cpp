@@ -44,23 +44,24 @@ constexpr TThemeColors DarkGlass{"#23272e", "#2d333c", "#e3e8ef", "#1b1e23", "#e
 constexpr TThemeColors GrayPlastic{"#d9d9d9", "#cbcbcb", "#202020", "#f7f7f7", "#202020", "#f4f4f4", "#b5b5b5",
                                    "#202020", "#8a8a8a", "#5b6b7d", "#ffffff", "#c2c2c2", "#8f8f8f", 8};
 
-// The head label of the Standard design is black on the window colour. A
-// list with a sheet of its own draws its selected row from the sheet, which
-// left white text on a pale inactive highlight: the row keeps one strong
-// colour whether the list has the focus or not.
-const QString StandardSheet = QStringLiteral(
-    "QLabel#LabelHead { color: black; background: transparent; }\n"
-    "QTreeWidget::item:selected { background: #2a64a8; color: #ffffff; }\n");
+// The Standard design is Fusion without a sheet: under any application
+// sheet every control is laid out and drawn through the sheet's style,
+// which was a fifth of the main window's start. The few rules every design
+// shares are kept by the controls themselves (SetFieldInvalid, the extended
+// values' header, the roster's row lines where no sheet draws them), and the
+// selected row of a list keeps one strong colour whether the list has the
+// focus or not.
+const QColor SelectedRow(0x2a, 0x64, 0xa8);
 
-// Rules every design needs: the invalid mark of the rule editor, the grey
-// header row of the extended values (black: white on that grey is too faint)
-// and the lines between the roster's rows. Kept here rather than in a sheet
-// of the roster's own, whose setting restyled the list and its parts once
-// more before the first frame.
-const QString CommonSheet = QStringLiteral(
-    "QLineEdit[invalid=\"true\"] { background: #e02020; color: #ffffff; }\n"
-    "QTreeWidget#ListViewPlayers::item { border-bottom: 1px solid #c8c8c8; }\n"
-    "QLabel#DynExtValueHeader { background: rgb(128,128,128); color: #000000; font-weight: bold; padding-left: 4px; }\n");
+void SetListSelectionColours()
+{
+    QPalette lists = QApplication::palette("QTreeWidget");
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        lists.setColor(group, QPalette::Highlight, SelectedRow);
+        lists.setColor(group, QPalette::HighlightedText, Qt::white);
+    }
+    QApplication::setPalette(lists, "QTreeWidget");
+}
 
 QString ThemeSheet(const TThemeColors &c)
 {
@@ -110,7 +111,9 @@ QString ThemeSheet(const TThemeColors &c)
         "QProgressBar::chunk { background: %10; }\n"
         "QToolTip { background: %4; color: %5; border: 1px solid %10; }\n"
         "QMenu { background: %4; color: %5; border: 1px solid %9; }\n"
-        "QMenu::item:selected { background: %10; color: %11; }\n");
+        "QMenu::item:selected { background: %10; color: %11; }\n"
+        // The roster's rows: without a sheet its delegate draws this line.
+        "QTreeWidget#ListViewPlayers::item { border-bottom: 1px solid #c8c8c8; }\n");
     return sheet.arg(QLatin1String(c.Window), QLatin1String(c.Panel), QLatin1String(c.Text), QLatin1String(c.Input),
                      QLatin1String(c.InputText), QLatin1String(c.ButtonTop), QLatin1String(c.ButtonBottom),
                      QLatin1String(c.ButtonText), QLatin1String(c.Border))
@@ -149,14 +152,21 @@ void ApplyProgramDesign(int index)
     // Under a style sheet the application's style is the sheet's proxy, whose
     // name is not Fusion's: the base style is set at the first call only (each
     // setting restyles every control). The design property marks that call.
-    if (!qApp->property(DesignProperty).isValid()
-        && (!qApp->style() || qApp->style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0))
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (!qApp->property(DesignProperty).isValid()) {
+        if (!qApp->style() || qApp->style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        SetListSelectionColours();
+    }
     const TThemeColors *theme = ThemeOf(index);
-    const QString sheet = (theme ? ThemeSheet(*theme) : StandardSheet) + CommonSheet;
+    const QString sheet = theme ? ThemeSheet(*theme) : QString();
     if (qApp->styleSheet() != sheet)
         qApp->setStyleSheet(sheet);
     qApp->setProperty(DesignProperty, theme ? index : 0);
+}
+
+bool ProgramDesignHasSheet()
+{
+    return !qApp->styleSheet().isEmpty();
 }
 
 void SetFieldInvalid(QWidget *field, bool invalid)
@@ -164,9 +174,8 @@ void SetFieldInvalid(QWidget *field, bool invalid)
     if (field->property("invalid").toBool() == invalid)
         return;
     field->setProperty("invalid", invalid);
-    field->style()->unpolish(field);
-    field->style()->polish(field);
-    field->update();
+    // A sheet of the field's own wins over a design's rules for fields.
+    field->setStyleSheet(invalid ? QStringLiteral("background: #e02020; color: #ffffff;") : QString());
 }
 
 TDesignColors CurrentDesignColors()

@@ -35,3 +35,5 @@ struct TDesignColors {
 
 // Marks an edit field invalid (red) or valid (its normal look) in every design.
 void SetFieldInvalid(QWidget *field, bool invalid);
+// Whether the design draws through a style sheet (every design but Standard).
+[[nodiscard]] bool ProgramDesignHasSheet();

@@ -125,6 +125,10 @@ void TExtValuesEditor::BuildHeader()
     layout->setContentsMargins(0, 0, 0, 0);
     auto *label = new QLabel(QStringLiteral("Erweiterte Einstellungen"), panel);
     label->setObjectName(QStringLiteral("DynExtValueHeader"));
+    // Grey with black text in every design (white on that grey is too faint);
+    // a sheet of its own wins over a design's rules for labels.
+    label->setStyleSheet(QStringLiteral(
+        "background: rgb(128,128,128); color: #000000; font-weight: bold; padding-left: 4px;"));
     label->setAlignment(Qt::AlignCenter);
     layout->addWidget(label);
     static_cast<QBoxLayout *>(m_Container->layout())->insertWidget(0, panel);

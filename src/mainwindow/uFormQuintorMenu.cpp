@@ -36,10 +36,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -105,6 +107,41 @@ TListSortState &PlayerSortState()
 QString ProfilePathOf(const QTreeWidgetItem *item)
 {
     return item->text(1);
+}
+
+// Parts the roster's rows by a line where the design's sheet does not.
+class TRosterRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        if (ProgramDesignHasSheet()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem above(option);
+        above.rect.setBottom(option.rect.bottom() - 1);
+        QStyledItemDelegate::paint(painter, above, index);
+        // A filled row of pixels: a drawn line went through the stroker.
+        painter->fillRect(option.rect.left(), option.rect.bottom(), option.rect.width(), 1, QColor(0xc8, 0xc8, 0xc8));
+    }
+    [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QSize size = QStyledItemDelegate::sizeHint(option, index);
+        return ProgramDesignHasSheet() ? size : size + QSize(0, 1);
+    }
+};
+
+// The window's colour is its own background only: its controls keep the
+// application's, from which the style draws their outlines and fills.
+void KeepApplicationWindowColour(QWidget *controls)
+{
+    const QPalette application = QApplication::palette();
+    QPalette colours = controls->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        colours.setColor(group, QPalette::Window, application.color(group, QPalette::Window));
+    controls->setPalette(colours);
 }
 
 // Holds a flag set for one scope, also when the scope is left by an exception.
@@ -244,6 +281,8 @@ void TFormQuintorMenu::CreateControls()
     layout->addWidget(CreateBottomButtons());
     setCentralWidget(central);
     CreateStatusBar();
+    KeepApplicationWindowColour(central);
+    KeepApplicationWindowColour(statusBar());
     // The head shows its text from the first frame on; the activation, which
     // sets the caption, then finds nothing to redraw. The window keeps its
     // title until then: scripts and window rules wait for it to appear.
@@ -314,6 +353,7 @@ QWidget *TFormQuintorMenu::CreatePlayersPage()
 
     m_ListViewPlayers = new QTreeWidget(page);
     m_ListViewPlayers->setObjectName(QStringLiteral("ListViewPlayers"));
+    m_ListViewPlayers->setItemDelegate(new TRosterRowDelegate(m_ListViewPlayers));
     // The column titles keep the program's smaller font; only the rows use the larger one.
     m_ListViewPlayers->header()->setFont(QApplication::font(m_ListViewPlayers->header()));
     m_ListViewPlayers->setColumnCount(3);

@@ -15,11 +15,13 @@
 #include "gamewindow/uGameStatusBar.h"
 #include "gamewindow/uResultPanel.h"
 #include "mainwindow/uDesign.h"
+#include "mainwindow/uExtValuesEditor.h"
 #include "mainwindow/uFormCaption.h"
 #include "rules/uTTavolex.h"
 
 #include <QDir>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -196,6 +198,49 @@ private slots:
         }
         failures.removeDuplicates();
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+    }
+
+    // What every design shares, drawn: the line under each of the roster's
+    // rows, the grey header of the extended values and the red of a value
+    // that is no number.
+    void sharedMarksAreDrawnInEveryDesign_data() { AddDesignRows(); }
+    void sharedMarksAreDrawnInEveryDesign()
+    {
+        QFETCH(int, design);
+        TDataFolder data;
+        WriteTemplate(data.Path + QStringLiteral("Quintor.ini"), design);
+        data.AddPlayer(QStringLiteral("Anna"), true);
+        data.AddPlayer(QStringLiteral("Bert"));
+        const auto menu = OpenMenu(data);
+        menu->show();
+        QTreeWidget *players = Players(*menu);
+        QCoreApplication::processEvents();
+        const QImage rows = players->viewport()->grab().toImage();
+        for (int row = 0; row < 2; ++row) {
+            const QRect item = players->visualItemRect(players->topLevelItem(row));
+            QCOMPARE(QColor(rows.pixel(item.center().x(), item.bottom())), QColor(0xc8, 0xc8, 0xc8));
+            QVERIFY(QColor(rows.pixel(item.center().x(), item.bottom() - 1)) != QColor(0xc8, 0xc8, 0xc8));
+        }
+
+        Child<QTabWidget>(*menu, "PageControlMainMenu")->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        auto *header = Child<QLabel>(*menu, "DynExtValueHeader");
+        const QImage headerPicture = header->grab().toImage();
+        QCOMPARE(QColor(headerPicture.pixel(2, header->height() / 2)), QColor(128, 128, 128));
+        QVERIFY(header->font().bold());
+
+        QLineEdit *field = menu->ExtValues().Edit(3);
+        const auto fill = [field] {
+            const QImage picture = field->grab().toImage();
+            return QColor(picture.pixel(field->width() - 5, field->height() / 2));
+        };
+        const QColor valid = fill();
+        field->setText(QStringLiteral("abc"));
+        QCoreApplication::processEvents();
+        QCOMPARE(fill(), QColor(0xe0, 0x20, 0x20));
+        field->setText(QStringLiteral("25"));
+        QCoreApplication::processEvents();
+        QCOMPARE(fill(), valid);
     }
 
     void editPlayerDialogIsReadable_data() { AddDesignRows(); }
