@@ -4,26 +4,21 @@
 
 #include "dialogs/uFormQuintorStatistics.h"
 
+#include "dialogs/uStatisticsCharts.h"
+
 #include "mainwindow/uDesign.h"
 #include "mainwindow/uFormCaption.h"
 #include "rules/uTTavolex.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
 #include <QBoxLayout>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QLocale>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <QValueAxis>
 
 namespace {
 
@@ -75,17 +70,6 @@ void AddRow(QTreeWidget *list, const QStringList &texts)
         row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
 }
 
-QChartView *NewChartView(const QString &name, QWidget *parent)
-{
-    auto *chart = new QChart;
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    auto *view = new QChartView(chart, parent);
-    view->setObjectName(name);
-    view->setRenderHint(QPainter::Antialiasing);
-    return view;
-}
-
 QWidget *NewChartPage(const QString &name)
 {
     auto *page = new QWidget;
@@ -95,71 +79,35 @@ QWidget *NewChartPage(const QString &name)
     return page;
 }
 
-// The chart view of a chart page, made on first use.
-QChartView *ChartViewOn(QWidget *page, QChartView *&view, const QString &name)
+// The chart view of a chart page, made on first use; null, and the page
+// saying why, when the charts module cannot be loaded.
+QWidget *ChartViewOn(QWidget *page, QWidget *&view, const QString &name)
 {
-    if (!view) {
-        view = NewChartView(name, page);
+    if (view)
+        return view;
+    QString problem;
+    if (const RStatisticsCharts *charts = LoadStatisticsCharts(problem)) {
+        view = charts->NewView(name, page);
         page->layout()->addWidget(view);
+    } else if (!page->findChild<QLabel *>(QStringLiteral("LabelChartsMissing"))) {
+        auto *label = new QLabel(problem, page);
+        label->setObjectName(QStringLiteral("LabelChartsMissing"));
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
+        page->layout()->addWidget(label);
     }
     return view;
 }
 
-// Drawn in the design's own colours: the plot area like an input field,
-// text and grid in the design's text and border colours.
-void StyleChart(QChart *chart, const QFont &font)
+const RStatisticsCharts &Charts()
 {
-    const TDesignColors colors = CurrentDesignColors();
-    chart->setBackgroundBrush(colors.Panel);
-    chart->setBackgroundPen(QPen(colors.Border));
-    chart->setPlotAreaBackgroundBrush(colors.Input);
-    chart->setPlotAreaBackgroundVisible(true);
-    chart->setTitleBrush(colors.Text);
-    chart->legend()->setLabelColor(colors.Text);
-    chart->legend()->setFont(font);
-    for (QAbstractAxis *axis : chart->axes()) {
-        axis->setLabelsBrush(colors.Text);
-        axis->setLabelsFont(font);
-        axis->setTitleBrush(colors.Text);
-        axis->setTitleFont(font);
-        axis->setLinePenColor(colors.Border);
-        axis->setGridLineColor(colors.Border);
-        axis->setMinorGridLineVisible(false);
-    }
+    QString ignored;
+    return *LoadStatisticsCharts(ignored);
 }
 
-void ClearChart(QChart *chart)
+RChartColours ChartColours(const TDesignColors &colors)
 {
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
-}
-
-QValueAxis *NewValueAxis(const QString &title, double low, double high)
-{
-    auto *axis = new QValueAxis;
-    axis->setTitleText(title);
-    axis->setRange(low, high);
-    axis->setLabelFormat(QStringLiteral("%d"));
-    return axis;
-}
-
-QLineSeries *NewLine(const QString &name, const QColor &color, qreal width, const QList<QPointF> &points)
-{
-    auto *series = new QLineSeries;
-    series->setName(name);
-    series->setPen(QPen(color, width));
-    series->replace(points);
-    return series;
-}
-
-void Attach(QChart *chart, QAbstractSeries *series, QAbstractAxis *x, QAbstractAxis *y)
-{
-    chart->addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(y);
+    return {colors.Panel, colors.Border, colors.Input, colors.Text};
 }
 
 }  // namespace
@@ -401,67 +349,53 @@ void TFormQuintorStatistics::FillFieldList(const RPlayerFigures &f)
 
 void TFormQuintorStatistics::FillPointsChart(const RPlayerFigures &f)
 {
-    QChart *chart =
-        ChartViewOn(m_PageControlStatistics->widget(1), m_ChartViewPoints, QStringLiteral("ChartViewPoints"))->chart();
-    ClearChart(chart);
-    chart->setTitle(QStringLiteral("Punkte je Spiel"));
-    QList<QPointF> points;
-    QList<QPointF> averages;
+    QWidget *view = ChartViewOn(m_PageControlStatistics->widget(1), m_ChartViewPoints, QStringLiteral("ChartViewPoints"));
+    if (!view)
+        return;
+    const TDesignColors colors = CurrentDesignColors();
+    RChartLine points{QStringLiteral("Punkte"), colors.Accent, 1.2, {}};
+    RChartLine averages{QStringLiteral("Gleitender Durchschnitt (%1 Spiele)").arg(MovingAverageGames), colors.Text, 2.6,
+                        {}};
     const QList<double> moving = MovingAverage(f.PointsSeries, MovingAverageGames);
     for (qsizetype i = 0; i < f.PointsSeries.size(); ++i) {
-        points.append({static_cast<double>(i + 1), static_cast<double>(f.PointsSeries[i])});
-        averages.append({static_cast<double>(i + 1), moving[i]});
+        points.Points.append({static_cast<double>(i + 1), static_cast<double>(f.PointsSeries[i])});
+        averages.Points.append({static_cast<double>(i + 1), moving[i]});
     }
-    const TDesignColors colors = CurrentDesignColors();
-    auto *x = NewValueAxis(f.Finished > 0 ? QStringLiteral("Spiele vom %1 bis %2").arg(f.FirstDate, f.LastDate)
-                                          : QStringLiteral("Spiele"),
-                           1, std::max<double>(2, static_cast<double>(points.size())));
+    RLineChart chart;
+    chart.Title = QStringLiteral("Punkte je Spiel");
+    chart.XTitle = f.Finished > 0 ? QStringLiteral("Spiele vom %1 bis %2").arg(f.FirstDate, f.LastDate)
+                                  : QStringLiteral("Spiele");
+    chart.XLow = 1;
+    chart.XHigh = std::max<double>(2, static_cast<double>(points.Points.size()));
     const auto [low, high] = std::minmax_element(f.PointsSeries.cbegin(), f.PointsSeries.cend());
-    auto *y = NewValueAxis(QStringLiteral("Punkte"), f.PointsSeries.isEmpty() ? 0 : std::min(0, *low),
-                           f.PointsSeries.isEmpty() ? 1 : std::max(1, *high));
-    y->applyNiceNumbers();
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    Attach(chart, NewLine(QStringLiteral("Punkte"), colors.Accent, 1.2, points), x, y);
-    Attach(chart,
-           NewLine(QStringLiteral("Gleitender Durchschnitt (%1 Spiele)").arg(MovingAverageGames), colors.Text, 2.6, averages),
-           x, y);
-    StyleChart(chart, font());
+    chart.YTitle = QStringLiteral("Punkte");
+    chart.YLow = f.PointsSeries.isEmpty() ? 0 : std::min(0, *low);
+    chart.YHigh = f.PointsSeries.isEmpty() ? 1 : std::max(1, *high);
+    chart.Lines = {points, averages};
+    Charts().DrawLines(view, chart, ChartColours(colors), font());
 }
 
 void TFormQuintorStatistics::FillHistogram(const RPlayerFigures &f)
 {
-    QChart *chart =
-        ChartViewOn(m_PageControlStatistics->widget(2), m_ChartViewHistogram, QStringLiteral("ChartViewHistogram"))->chart();
-    ClearChart(chart);
-    chart->setTitle(QStringLiteral("Verteilung der Punkte"));
+    QWidget *view =
+        ChartViewOn(m_PageControlStatistics->widget(2), m_ChartViewHistogram, QStringLiteral("ChartViewHistogram"));
+    if (!view)
+        return;
     const TDesignColors colors = CurrentDesignColors();
-    auto *set = new QBarSet(QStringLiteral("Spiele"));
-    set->setColor(colors.Accent);
-    set->setBorderColor(colors.Text);
-    QStringList labels;
-    int most = 1;
+    RBarChart chart;
+    chart.Title = QStringLiteral("Verteilung der Punkte");
+    chart.SetName = QStringLiteral("Spiele");
+    chart.Colour = colors.Accent;
+    chart.BorderColour = colors.Text;
+    chart.XTitle = QStringLiteral("Punkte");
+    chart.YTitle = QStringLiteral("Anzahl Spiele");
     for (const RHistogramBin &bin : PointsHistogram(f.PointsSeries, HistogramBins)) {
-        *set << bin.Count;
-        labels << (bin.From == bin.To ? QString::number(bin.From) : QStringLiteral("%1–%2").arg(bin.From).arg(bin.To));
-        most = std::max(most, bin.Count);
+        chart.Counts << bin.Count;
+        chart.Labels << (bin.From == bin.To ? QString::number(bin.From)
+                                            : QStringLiteral("%1–%2").arg(bin.From).arg(bin.To));
+        chart.YHigh = std::max(chart.YHigh, bin.Count);
     }
-    auto *series = new QBarSeries;
-    series->append(set);
-    series->setBarWidth(0.9);
-    auto *x = new QBarCategoryAxis;
-    x->setTitleText(QStringLiteral("Punkte"));
-    x->append(labels);
-    // Narrow bins get slanted labels, so that none is cut short.
-    if (labels.size() > 6)
-        x->setLabelsAngle(-45);
-    auto *y = NewValueAxis(QStringLiteral("Anzahl Spiele"), 0, most);
-    y->applyNiceNumbers();
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    Attach(chart, series, x, y);
-    chart->legend()->setVisible(false);
-    StyleChart(chart, font());
+    Charts().DrawBars(view, chart, ChartColours(colors), font());
 }
 
 void TFormQuintorStatistics::FillHeadToHead()

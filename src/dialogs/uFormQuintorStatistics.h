@@ -11,8 +11,6 @@
 
 #include <array>
 
-class QChart;
-class QChartView;
 class QComboBox;
 class QLabel;
 class QStackedWidget;
@@ -78,6 +76,7 @@ private:
     QTreeWidget *m_ListViewFields = nullptr;
     QTreeWidget *m_ListViewHeadToHead = nullptr;
     QLabel *m_LabelHeadToHeadNone = nullptr;
-    QChartView *m_ChartViewPoints = nullptr;
-    QChartView *m_ChartViewHistogram = nullptr;
+    // Qt Charts' views, made by the charts module.
+    QWidget *m_ChartViewPoints = nullptr;
+    QWidget *m_ChartViewHistogram = nullptr;
 };

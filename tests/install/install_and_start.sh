@@ -45,9 +45,14 @@ DESTDIR=$STAGE "$CMAKE" --install "$BUILD" --prefix /usr >"$SCRATCH/install.log"
 APPDIR=$PREFIX/lib/quintor
 [ -x "$APPDIR/Quintor" ] || fail "lib/quintor/Quintor is not an installed program"
 for f in Bin/Sounds/intro.WAV Bin/Backgrounds/0.jpg Bin/Backgrounds/6.jpg Bin/Dices/w10.bmp \
-         Bin/Druckvorlage.jpg Quintor.help/index.html; do
+         Bin/Druckvorlage.jpg Quintor.help/index.html quintor_charts.so; do
     need_file "$APPDIR/$f"
 done
+# The statistics' charts are loaded from beside the program; the program
+# itself must not pull Qt Charts in at start.
+if command -v readelf >/dev/null && readelf -d "$APPDIR/Quintor" | grep -q 'libQt6Charts'; then
+    fail "the installed program links Qt Charts itself"
+fi
 if command -v readelf >/dev/null && readelf -d "$APPDIR/Quintor" | grep -Eq 'RPATH|RUNPATH'; then
     fail "the installed program still carries a library search path: $(readelf -d "$APPDIR/Quintor" | grep -E 'RPATH|RUNPATH')"
 fi
