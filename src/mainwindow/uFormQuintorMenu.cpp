@@ -361,6 +361,8 @@ QWidget *TFormQuintorMenu::CreatePlayersPage()
         {QStringLiteral("Wer spielt mit ?"), QStringLiteral("Filename"), QStringLiteral("Computerspieler")});
     m_ListViewPlayers->setColumnHidden(1, true);
     m_ListViewPlayers->setRootIsDecorated(false);
+    // One line of one font in every row: the view measures one row, not all.
+    m_ListViewPlayers->setUniformRowHeights(true);
     m_ListViewPlayers->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_ListViewPlayers->setSelectionMode(QAbstractItemView::SingleSelection);
     m_ListViewPlayers->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -154,7 +154,7 @@ QIcon SmallStandardIcon(const QStyle &style, QStyle::StandardPixmap which)
     if (!pictures.FileBase || (DesktopChoseIconTheme() && QIcon::hasThemeIcon(QLatin1String(pictures.ThemeName))))
         return style.standardIcon(which);
     // "%2", the size, is left for each picture.
-    const QIcon icon = LazyFileIcon({16, 32}, QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
+    const QIcon icon = DecodingFileIcon({16, 32}, QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
                                                   .arg(QLatin1String(pictures.FileBase)));
     return icon.isNull() ? style.standardIcon(which) : icon;
 }
