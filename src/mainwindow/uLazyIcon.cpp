@@ -20,6 +20,32 @@ struct RIconFile {
     QSize Size;  // invalid: every picture the file holds, at its own size
 };
 
+QList<RIconFile> FilesOfSizes(std::initializer_list<int> sizes, const QString &pattern)
+{
+    QList<RIconFile> files;
+    for (const int size : sizes)
+        files.push_back({pattern.arg(size), QSize(size, size)});
+    return files;
+}
+
+// The pictures of the files that hold one of their size; the others are
+// left out, as an icon made of the files leaves them without a picture.
+QList<QImage> Decoded(const QList<RIconFile> &files)
+{
+    QList<QImage> pictures;
+    for (const RIconFile &file : files) {
+        const QImage picture = QImageReader(file.Name).read();
+        if (picture.size() == file.Size)
+            pictures.push_back(picture);
+    }
+    return pictures;
+}
+
+bool AnyFileExists(const QList<RIconFile> &files)
+{
+    return std::any_of(files.cbegin(), files.cend(), [](const RIconFile &file) { return QFile::exists(file.Name); });
+}
+
 using TDecodedPictures = std::shared_future<QList<QImage>>;
 
 // Hands every request to the icon of the files, made at the first one, from
@@ -47,10 +73,7 @@ public:
     {
         return Icon().availableSizes(mode, state);
     }
-    [[nodiscard]] bool isNull() override
-    {
-        return std::none_of(m_Files.cbegin(), m_Files.cend(), [](const RIconFile &file) { return QFile::exists(file.Name); });
-    }
+    [[nodiscard]] bool isNull() override { return !AnyFileExists(m_Files); }
     [[nodiscard]] QString key() const override { return QStringLiteral("QuintorLazyFileIcon"); }
     [[nodiscard]] QIconEngine *clone() const override { return new TLazyFileIconEngine(*this); }
 
@@ -108,31 +131,6 @@ QIcon LazyFileIcon(const QString &fileName)
     return QIcon(new TLazyFileIconEngine({{fileName, QSize()}}));
 }
 
-namespace {
-
-QList<RIconFile> FilesOfSizes(std::initializer_list<int> sizes, const QString &pattern)
-{
-    QList<RIconFile> files;
-    for (const int size : sizes)
-        files.push_back({pattern.arg(size), QSize(size, size)});
-    return files;
-}
-
-// The pictures of the files that hold one of their size; the others are
-// left out, as an icon made of the files leaves them without a picture.
-QList<QImage> Decoded(const QList<RIconFile> &files)
-{
-    QList<QImage> pictures;
-    for (const RIconFile &file : files) {
-        const QImage picture = QImageReader(file.Name).read();
-        if (picture.size() == file.Size)
-            pictures.push_back(picture);
-    }
-    return pictures;
-}
-
-}  // namespace
-
 QIcon LazyFileIcon(std::initializer_list<int> sizes, const QString &pattern)
 {
     return QIcon(new TLazyFileIconEngine(FilesOfSizes(sizes, pattern)));
@@ -141,6 +139,8 @@ QIcon LazyFileIcon(std::initializer_list<int> sizes, const QString &pattern)
 QIcon DecodingFileIcon(std::initializer_list<int> sizes, const QString &pattern)
 {
     QList<RIconFile> files = FilesOfSizes(sizes, pattern);
+    if (!AnyFileExists(files))
+        return QIcon();  // nothing to decode
     TDecodedPictures decoded = std::async(std::launch::async, Decoded, files).share();
     return QIcon(new TLazyFileIconEngine(std::move(files), std::move(decoded)));
 }

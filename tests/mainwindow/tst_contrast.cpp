@@ -159,6 +159,17 @@ void WriteTemplate(const QString &file, int design)
     rules.SaveToFile(file, QStringLiteral("Settings"));
 }
 
+// The main window of `design`, shown, with Anna (ticked) and Bert listed.
+std::unique_ptr<TFormQuintorMenu> OpenMenuWithTwoPlayers(const TDataFolder &data, int design)
+{
+    WriteTemplate(data.Path + QStringLiteral("Quintor.ini"), design);
+    data.AddPlayer(QStringLiteral("Anna"), true);
+    data.AddPlayer(QStringLiteral("Bert"));
+    auto menu = OpenMenu(data);
+    menu->show();
+    return menu;
+}
+
 std::unique_ptr<TFormQuintorGameMain> OpenGame(const TGameFolder &folder)
 {
     auto window = std::make_unique<TFormQuintorGameMain>(nullptr, folder.Path, QStringLiteral(QUINTOR_PROGRAM_DIR));
@@ -179,11 +190,7 @@ private slots:
     {
         QFETCH(int, design);
         TDataFolder data;
-        WriteTemplate(data.Path + QStringLiteral("Quintor.ini"), design);
-        data.AddPlayer(QStringLiteral("Anna"), true);
-        data.AddPlayer(QStringLiteral("Bert"));
-        const auto menu = OpenMenu(data);
-        menu->show();
+        const auto menu = OpenMenuWithTwoPlayers(data, design);
         QTreeWidget *players = Players(*menu);
         const auto selectBert = [players] {  // a selected and a plain row
             players->setCurrentItem(players->topLevelItem(1));
@@ -208,11 +215,7 @@ private slots:
     {
         QFETCH(int, design);
         TDataFolder data;
-        WriteTemplate(data.Path + QStringLiteral("Quintor.ini"), design);
-        data.AddPlayer(QStringLiteral("Anna"), true);
-        data.AddPlayer(QStringLiteral("Bert"));
-        const auto menu = OpenMenu(data);
-        menu->show();
+        const auto menu = OpenMenuWithTwoPlayers(data, design);
         QTreeWidget *players = Players(*menu);
         QCoreApplication::processEvents();
         const QImage rows = players->viewport()->grab().toImage();
