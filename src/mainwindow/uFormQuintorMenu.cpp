@@ -9,6 +9,7 @@
 #include "dialogs/uFormQuintorStatistics.h"
 #include "gamewindow/uFormQuintorGameMain.h"
 #include "mainwindow/uDesign.h"
+#include "mainwindow/uDeferredPage.h"
 #include "mainwindow/uExtValuesEditor.h"
 #include "mainwindow/uFormCaption.h"
 #include "mainwindow/uLazyIcon.h"
@@ -270,9 +271,10 @@ void TFormQuintorMenu::CreateControls()
     m_PageControlMainMenu = new QTabWidget(central);
     m_PageControlMainMenu->setObjectName(QStringLiteral("PageControlMainMenu"));
     m_PageControlMainMenu->addTab(CreatePlayersPage(), QStringLiteral("Spieler"));
-    m_PageControlMainMenu->addTab(CreateSettingsPage(), QStringLiteral("Einstellungen"));
-    m_PageControlMainMenu->addTab(CreatePrintPage(), QStringLiteral("Druckvorlagen"));
-    m_PageControlMainMenu->addTab(CreateAboutPage(), QStringLiteral("Info"));
+    // The window opens on the players; the other pages are laid out when first shown.
+    m_PageControlMainMenu->addTab(new TDeferredPage(CreateSettingsPage()), QStringLiteral("Einstellungen"));
+    m_PageControlMainMenu->addTab(new TDeferredPage(CreatePrintPage()), QStringLiteral("Druckvorlagen"));
+    m_PageControlMainMenu->addTab(new TDeferredPage(CreateAboutPage()), QStringLiteral("Info"));
     connect(m_PageControlMainMenu, &QTabWidget::currentChanged, this, &TFormQuintorMenu::PageControlMainMenuChange);
     auto *pages = new QHBoxLayout;
     pages->setContentsMargins(8, 15, 8, 8);
@@ -780,6 +782,10 @@ void TFormQuintorMenu::LoadPlayerList()
     }
     SortListItems(m_ListViewPlayers, -1, TListSortState{});
     m_ListViewPlayers->setUpdatesEnabled(true);
+    // The rows are laid out now: left to the next paint, the layout asks
+    // for another paint of the whole list from inside that paint.
+    if (m_ListViewPlayers->topLevelItemCount() > 0)
+        (void)m_ListViewPlayers->visualItemRect(m_ListViewPlayers->topLevelItem(0));
     m_Profile.SetName(QStringLiteral("-1"));
     m_SpeedButtonEditPlayer->setEnabled(false);
     m_SpeedButtonDeletePlayer->setEnabled(false);
