@@ -23,6 +23,7 @@ bool TDeferredPage::event(QEvent *event)
     // a page chosen before the window appears is laid out as a shown page is.
     if (event->type() == QEvent::ShowToParent && !m_LaidOut) {
         m_LaidOut = true;
+        emit FirstShown();
         layout()->addWidget(m_Content);
         m_Content->show();
         layout()->activate();

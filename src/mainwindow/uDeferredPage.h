@@ -21,6 +21,11 @@ public:
 
     [[nodiscard]] bool ContentLaidOut() const noexcept { return m_LaidOut; }
 
+signals:
+    // Just before the content is first laid out: what the content builds
+    // for being seen is built now, in the same layout.
+    void FirstShown();
+
 protected:
     bool event(QEvent *event) override;
 

@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <utility>
+
 namespace {
 
 const char *const RowPrefix = "DynExtValue";
@@ -101,6 +103,11 @@ std::array<QString, 8> TExtValuesEditor::DefaultValues()
 
 void TExtValuesEditor::BuildRows(const std::array<QString, 8> &values)
 {
+    if (m_Deferring) {
+        m_KeptValues = values;
+        m_KeptVisible = {};
+        return;
+    }
     BuildHeader();
     for (const TExtValueDef &def : ExtValueDefs()) {
         // Rows 1 and 2 both describe the bonus row 9, as "Bonus ab" and "Bonus Wertung".
@@ -108,6 +115,29 @@ void TExtValuesEditor::BuildRows(const std::array<QString, 8> &values)
         BuildValueRow(def, m_Captions.Rows(captionRow).Caption + QLatin1String(def.Suffix),
                       values[static_cast<std::size_t>(def.Position - 1)]);
     }
+}
+
+void TExtValuesEditor::BuildDeferredRows()
+{
+    m_Deferring = false;
+    BuildKeptRows();
+}
+
+// Const for the calls that look: building the kept rows changes nothing they
+// tell, only when the controls are made.
+void TExtValuesEditor::BuildKeptRows() const
+{
+    if (!m_KeptValues)
+        return;
+    const std::array<QString, 8> values = *std::exchange(m_KeptValues, std::nullopt);
+    const std::array<std::optional<bool>, 9> visible = std::exchange(m_KeptVisible, {});
+    auto &editor = const_cast<TExtValuesEditor &>(*this);
+    const bool deferring = std::exchange(editor.m_Deferring, false);
+    editor.BuildRows(values);
+    editor.m_Deferring = deferring;
+    for (int position = 0; position < static_cast<int>(visible.size()); ++position)
+        if (visible[static_cast<std::size_t>(position)])
+            editor.SetRowVisible(position, *visible[static_cast<std::size_t>(position)]);
 }
 
 void TExtValuesEditor::DestroyRow(int position)
@@ -232,6 +262,8 @@ QString TExtValuesEditor::JoinedTexts() const
 
 bool TExtValuesEditor::AllValuesValid() const
 {
+    if (m_KeptValues)
+        return true;
     for (int position = 1; position <= 8; ++position) {
         const QFrame *panel = Row(position);
         if (panel && panel->property("Valid").toInt() == -1)
@@ -242,12 +274,17 @@ bool TExtValuesEditor::AllValuesValid() const
 
 void TExtValuesEditor::SetRowVisible(int position, bool visible)
 {
+    if (m_KeptValues && position >= 0 && position < static_cast<int>(m_KeptVisible.size())) {
+        m_KeptVisible[static_cast<std::size_t>(position)] = visible;
+        return;
+    }
     if (QFrame *panel = Row(position))
         panel->setVisible(visible);
 }
 
 QFrame *TExtValuesEditor::Row(int position) const
 {
+    BuildKeptRows();
     return m_Container->findChild<QFrame *>(RowName(position), Qt::FindDirectChildrenOnly);
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 class QLineEdit;
 class QFrame;
@@ -39,7 +40,14 @@ public:
     TExtValuesEditor(QWidget *container, const TTavolex &captions, QObject *parent = nullptr);
 
     // Rebuilds the header and rows 1-8 with the given texts (index = position - 1).
+    // After DeferRows the texts are kept and the rows built at the first look
+    // at them (any of the calls below but AllValuesValid) or BuildDeferredRows.
     void BuildRows(const std::array<QString, 8> &values);
+    // For a container on a page not yet shown: its rows are three dozen
+    // controls, rebuilt at every activation of the window.
+    void DeferRows() { m_Deferring = true; }
+    // Builds the kept rows, and every later set of rows at once.
+    void BuildDeferredRows();
     // The texts the rule set holds for the rows, or the defaults.
     [[nodiscard]] static std::array<QString, 8> ValuesOf(const TTavolexSettings &settings);
     [[nodiscard]] static std::array<QString, 8> DefaultValues();
@@ -48,7 +56,8 @@ public:
     [[nodiscard]] QString CollectExtOptions() const;
     // The texts of the fields, positions 1 to 8, joined without separators.
     [[nodiscard]] QString JoinedTexts() const;
-    // False when any row is marked invalid.
+    // False when any row is marked invalid; rows not yet built, like rows
+    // just built, are not judged before their first change.
     [[nodiscard]] bool AllValuesValid() const;
     void SetRowVisible(int position, bool visible);
 
@@ -68,7 +77,12 @@ private:
     void DestroyRow(int position);
     void ValueEditChange(QLineEdit *edit);
     void FocusNeighbour(int position, int step);
+    void BuildKeptRows() const;
 
     QWidget *m_Container;
     const TTavolex &m_Captions;
+    bool m_Deferring = false;
+    // Kept while deferring; built at the first look, so "mutable".
+    mutable std::optional<std::array<QString, 8>> m_KeptValues;
+    mutable std::array<std::optional<bool>, 9> m_KeptVisible{};
 };

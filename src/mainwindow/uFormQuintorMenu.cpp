@@ -272,7 +272,12 @@ void TFormQuintorMenu::CreateControls()
     m_PageControlMainMenu->setObjectName(QStringLiteral("PageControlMainMenu"));
     m_PageControlMainMenu->addTab(CreatePlayersPage(), QStringLiteral("Spieler"));
     // The window opens on the players; the other pages are laid out when first shown.
-    m_PageControlMainMenu->addTab(new TDeferredPage(CreateSettingsPage()), QStringLiteral("Einstellungen"));
+    auto *settings = new TDeferredPage(CreateSettingsPage());
+    // Each activation rebuilds the extended values' rows: for a page not
+    // seen yet they are built when it is first shown.
+    m_ExtValues->DeferRows();
+    connect(settings, &TDeferredPage::FirstShown, m_ExtValues, &TExtValuesEditor::BuildDeferredRows);
+    m_PageControlMainMenu->addTab(settings, QStringLiteral("Einstellungen"));
     m_PageControlMainMenu->addTab(new TDeferredPage(CreatePrintPage()), QStringLiteral("Druckvorlagen"));
     m_PageControlMainMenu->addTab(new TDeferredPage(CreateAboutPage()), QStringLiteral("Info"));
     connect(m_PageControlMainMenu, &QTabWidget::currentChanged, this, &TFormQuintorMenu::PageControlMainMenuChange);

@@ -99,10 +99,15 @@ struct TWindows {
     TDataFolder Data;
     std::unique_ptr<TFormQuintorMenu> Menu;
 
+    // Every page visited, as the reader of the help would: a page builds some
+    // of its controls when it is first shown.
     QSet<QString> MainWindow()
     {
         Data.AddPlayer(QStringLiteral("Anna"), true);
         Menu = OpenMenu(Data);
+        auto *pages = Child<QTabWidget>(*Menu, "PageControlMainMenu");
+        for (int page = pages->count() - 1; page >= 0; --page)
+            pages->setCurrentIndex(page);
         return TextsOf(Menu.get());
     }
 

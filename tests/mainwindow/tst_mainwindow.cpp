@@ -134,6 +134,8 @@ private slots:
     void arrowKeysMoveBetweenValueRows();
     void quitStoresThePageEverywhere();
     void userTemplateIsLoadedWithItsValues();
+    void valuesOfAnUnseenPageReadAsShownOnes_data();
+    void valuesOfAnUnseenPageReadAsShownOnes();
     void designSelectionStoresAndRebuildsRows();
     void designThatIsNoNumberSelectsStandard();
     void creationShowsTheTemplatesDesignBeforeTheFirstActivation_data();
@@ -650,6 +652,43 @@ void TestMainWindow::userTemplateIsLoadedWithItsValues()
     QVERIFY(Child<QAbstractButton>(*menu, "GameCount1")->isChecked());
     QVERIFY(Child<QAbstractButton>(*menu, "DiceCount3")->isChecked());
     QCOMPARE(ValueField(*menu, 1)->text(), QStringLiteral("63"));
+}
+
+void TestMainWindow::valuesOfAnUnseenPageReadAsShownOnes_data()
+{
+    QTest::addColumn<bool>("pageSeen");
+    QTest::newRow("settings page seen first") << true;
+    QTest::newRow("settings page not seen") << false;
+}
+
+// The settings page builds its value rows when first shown; until then the
+// window reads, stores and shows the template's values as if they were built.
+void TestMainWindow::valuesOfAnUnseenPageReadAsShownOnes()
+{
+    QFETCH(bool, pageSeen);
+    TDataFolder data;
+    TTavolexSettings rules = LoadRules(data.Path + QStringLiteral("User.ini"));
+    rules.SetExtOptions(QStringLiteral("8|70,24|120,"));
+    rules.SetMultTavolex(false);
+    rules.SaveToFile(data.Path + QStringLiteral("User.ini"), QStringLiteral("Settings"));
+    auto menu = OpenMenu(data);
+    auto *pages = Child<QTabWidget>(*menu, "PageControlMainMenu");
+    if (pageSeen)
+        pages->setCurrentIndex(1);
+    Child<QComboBox>(*menu, "ComboBoxSettings")->setCurrentIndex(1);
+    menu->ComboBoxSettingsSelect(1);
+    QCOMPARE(menu->findChild<QLineEdit *>(QStringLiteral("DynExtValue1Edt")) != nullptr, pageSeen);
+    QVERIFY(menu->AllValuesValid());
+
+    QCOMPARE(menu->ExtValues().CollectExtOptions(), QStringLiteral("8|70,9|35,14|25,15|30,16|40,17|50,24|120,25|0,"));
+    QCOMPARE(ValueField(*menu, 1)->text(), QStringLiteral("70"));
+    QVERIFY(menu->ExtValues().Row(7)->isHidden());
+    pages->setCurrentIndex(1);
+    QVERIFY(menu->ExtValues().Row(6)->isVisibleTo(menu.get()));
+    QVERIFY(!menu->ExtValues().Row(7)->isVisibleTo(menu.get()));
+    // Once the page was seen, every activation builds its rows at once.
+    menu->FormActivate();
+    QVERIFY(menu->findChild<QLineEdit *>(QStringLiteral("DynExtValue1Edt")));
 }
 
 void TestMainWindow::designSelectionStoresAndRebuildsRows()
