@@ -108,6 +108,11 @@ void TExtValuesEditor::BuildRows(const std::array<QString, 8> &values)
         m_KeptVisible = {};
         return;
     }
+    MakeRows(values);
+}
+
+void TExtValuesEditor::MakeRows(const std::array<QString, 8> &values)
+{
     BuildHeader();
     for (const TExtValueDef &def : ExtValueDefs()) {
         // Rows 1 and 2 both describe the bonus row 9, as "Bonus ab" and "Bonus Wertung".
@@ -132,9 +137,7 @@ void TExtValuesEditor::BuildKeptRows() const
     const std::array<QString, 8> values = *std::exchange(m_KeptValues, std::nullopt);
     const std::array<std::optional<bool>, 9> visible = std::exchange(m_KeptVisible, {});
     auto &editor = const_cast<TExtValuesEditor &>(*this);
-    const bool deferring = std::exchange(editor.m_Deferring, false);
-    editor.BuildRows(values);
-    editor.m_Deferring = deferring;
+    editor.MakeRows(values);
     for (int position = 0; position < static_cast<int>(visible.size()); ++position)
         if (visible[static_cast<std::size_t>(position)])
             editor.SetRowVisible(position, *visible[static_cast<std::size_t>(position)]);

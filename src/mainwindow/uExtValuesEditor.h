@@ -72,6 +72,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void MakeRows(const std::array<QString, 8> &values);
     void BuildHeader();
     void BuildValueRow(const TExtValueDef &def, const QString &label, const QString &value);
     void DestroyRow(int position);
