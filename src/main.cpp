@@ -5,6 +5,7 @@
 #include "mainwindow/uFormCaption.h"
 #include "mainwindow/uFontWarmup.h"
 #include "mainwindow/uFormQuintorMenu.h"
+#include "mainwindow/uSessionBus.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -13,6 +14,8 @@
 
 int main(int argc, char *argv[])
 {
+    // First of all: the font thread reads the environment.
+    TSessionBusShortcut bus;
     // Started before the display connection, which leaves this core waiting
     // on the display server for most of its time.
     TFontWarmup fonts;
@@ -39,7 +42,9 @@ int main(int argc, char *argv[])
     window.show();
     // Without a window manager (kiosk sessions, Xvfb) nobody activates it.
     window.activateWindow();
-    const int code = QApplication::exec();
+    // The window has asked for the bus. Fontconfig reads the environment
+    // without Qt's lock, so its thread ends before the address is taken back.
     fonts.Finish();
-    return code;
+    bus.Restore();
+    return QApplication::exec();
 }

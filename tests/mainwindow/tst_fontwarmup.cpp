@@ -35,9 +35,17 @@ private slots:
         label.setFont(QFont(family));
         const QString seen = QFontInfo(label.font()).family();
         QVERIFY(label.sizeHint().width() > 0);
+        // The thread also looks up the slanted faces, as the window's head does.
+        QFont italic(family);
+        italic.setItalic(true);
+        QLabel head(QStringLiteral("Hauptmenü"));
+        head.setFont(italic);
+        QVERIFY(head.sizeHint().width() > 0);
+        const QString seenItalic = QFontInfo(italic).family();
         warmup.Finish();
         QVERIFY(!seen.isEmpty());
         QCOMPARE(QFontInfo(QFont(family)).family(), seen);
+        QCOMPARE(QFontInfo(italic).family(), seenItalic);
         QVERIFY(QFontDatabase::families().contains(seen));
         // A second resume, after the end, changes nothing and does not wait.
         warmup.Resume(family);
